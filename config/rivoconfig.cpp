@@ -1,0 +1,84 @@
+#include "rivoconfig.h"
+
+#include "rivogen.h"
+#include "rivoreg.h"
+#include "text_file.h"
+
+namespace rivo {
+
+void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
+                      std::string& InstallDir) {
+    InstallDir = RegistryValueText(RegReadValue(registry, kGameRegistryKey, kInstallDirValue));
+    if (!InstallDir.empty()) {
+        return;
+    }
+    window.ShowMessage(kNotInstalledMessage);
+    window.CloseMainWindow();
+}
+
+void LoadConfig(const GamePaths& paths, const std::string& InstallDir,
+                std::string& ConfigFilePath, GameSettings& settings) {
+    ConfigFilePath = InstallDir + "\\config.ini";
+    const auto lines = textfile::readLines(paths.toHost(ConfigFilePath));
+    for (const std::string& line : lines) {
+        const std::string key = LineKey(line);
+        for (const SettingKey& setting : kSettingKeys) {
+            if (key == setting.key) {
+                settings.*setting.field = LineValue(line, setting.plain);
+                break;
+            }
+        }
+    }
+}
+
+std::vector<std::string> ConfigFileLines(const GameSettings& settings) {
+    std::vector<std::string> lines;
+    lines.reserve(21);
+    auto add = [&](const SettingKey& setting) {
+        const std::string& value = settings.*setting.field;
+        lines.push_back(std::string(setting.key) + "=" +
+                        (setting.plain ? value : "\"" + value + "\""));
+    };
+    lines.emplace_back("[Components]");
+    for (std::size_t i = 0; i < 13; ++i) {
+        add(kSettingKeys[i]);
+    }
+    lines.emplace_back("");
+    lines.emplace_back("[Install]");
+    add(kSettingKeys[13]);
+    add(kSettingKeys[14]);
+    lines.emplace_back("");
+    lines.emplace_back("[Version]");
+    add(kSettingKeys[15]);
+    return lines;
+}
+
+void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
+                const GameSettings& settings, UnsavedWork& unsaved) {
+    textfile::writeAtomic(paths.toHost(ConfigFilePath), textfile::joinCrLf(ConfigFileLines(settings)));
+    // Only the settings are saved here; typed driver values stay unsaved.
+    unsaved.settings = false;
+}
+
+void LoadVideoDrivers(const GamePaths& paths, const std::string& InstallDir,
+                      const GameSettings& settings, WindowOperations& window,
+                      std::string& VideoConfigPath) {
+    VideoConfigPath = InstallDir + "\\video.cfg";
+    const auto lines = textfile::readLines(paths.toHost(VideoConfigPath));
+    int count = 0;
+    for (const std::string& line : lines) {
+        const std::string key = LineKey(line);
+        // A driver line is "[name]"; a lone "[" names nothing and is skipped.
+        if (key.size() < 2 || key.front() != '[') {
+            continue;
+        }
+        const std::string name = key.substr(1, key.size() - 2);
+        window.AppendVideoDriver(name);
+        if (name == settings.VideoDriver) {
+            window.SelectVideoDriver(count);
+        }
+        ++count;
+    }
+}
+
+} // namespace rivo

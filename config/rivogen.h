@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Splitting a key=value line of the game's text files at its first "=".
+// Positions are 1-based.
+namespace rivo {
+
+// KeySide true: the number of characters before the first "=" (the whole
+// length when there is none). KeySide false: the position of the first
+// character after the first "=" (1 when there is none).
+std::int32_t EqualsPos(const std::string& line, bool KeySide);
+
+// The text before the first "=" (the whole line without one), less the
+// spaces at its start. Trailing spaces and tabs stay.
+std::string LineKey(const std::string& line);
+
+// Plain: everything after the first "=" (the whole line without one).
+// Quoted: the same less its first and last character (the quotes, unchecked);
+// the empty text when fewer than two characters follow the "=".
+std::string LineValue(const std::string& line, bool Plain);
+
+} // namespace rivo

@@ -1,0 +1,13 @@
+#include "shared_state.h"
+
+namespace rivo {
+
+void FillAllowedKeys(AllowedKeysTable& AllowedKeys) {
+    for (std::size_t i = 0; i < 10; ++i) {
+        AllowedKeys[i] = std::string(1, static_cast<char>('0' + i));
+    }
+    AllowedKeys[10] = std::string(1, '\b');
+    AllowedKeys[kDecimalPointKey] = ".";
+}
+
+} // namespace rivo

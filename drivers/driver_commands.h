@@ -1,0 +1,35 @@
+#pragma once
+
+#include "rivodriver.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace rivo {
+
+// What the Drivers menu commands work on.
+struct DriverCommandContext {
+    GameDriverFolder game;
+    DriverRoster& roster;
+    AllowedKeysTable& AllowedKeys;
+    UnsavedWork& unsaved;
+    WindowOperations& window;
+};
+
+// "Import From Game": rereads the roster from the game's files.
+void ImportDriversFromGame(DriverCommandContext& ctx);
+
+// "Import From ...": reads the set file chosen in the dialog; an empty path
+// (the dialog was cancelled) reads nothing. Returns whether it read.
+bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen);
+
+// "Save To Game": writes the named rows to the game's files. When every file
+// was written, the driver values count as saved.
+std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx);
+
+// "Save To ...": writes the set file chosen in the dialog; an empty path
+// writes nothing.
+std::vector<FileError> SaveDriversToFile(DriverCommandContext& ctx,
+                                         const std::filesystem::path& chosen);
+
+} // namespace rivo

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "driver_roster.h"
+#include "file_error.h"
+#include "game_paths.h"
+#include "shared_state.h"
+#include "window_operations.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace rivo {
+
+// Where the game keeps its driver files: InstallDir and the current season
+// folder, resolved to host paths through `paths`.
+struct GameDriverFolder {
+    const GamePaths& paths;
+    const std::string& InstallDir;
+    const std::string& SeasonDir;
+};
+
+// InstallDir + "\" + SeasonDir + "\Drivers\" + base name + ".rcd".
+std::string GameDriverPath(const std::string& InstallDir, const std::string& SeasonDir,
+                           const std::string& baseName);
+
+// Reads all 22 rows: from the game's own files when `source` is empty,
+// otherwise record after record from the driver set file `source` (a host
+// path). Refills AllowedKeys first. Each row is enabled when its record was
+// read and disabled, with a message through `window`, when its file is
+// missing or cannot be read; such a row keeps its values.
+void ImportDrivers(const std::filesystem::path& source, const GameDriverFolder& game,
+                   DriverRoster& roster, AllowedKeysTable& AllowedKeys, WindowOperations& window);
+
+// Writes the roster: each named row to its game file when `target` is empty
+// (unnamed rows leave their files alone), otherwise every row as one record of
+// the driver set file `target`, written whole. Each file is replaced
+// atomically. Goes on after a failure and returns every failure.
+std::vector<FileError> ExportDrivers(const std::filesystem::path& target,
+                                     const GameDriverFolder& game, const DriverRoster& roster);
+
+// The 23 lines of one record.
+std::vector<std::string> DriverRecordLines(const DriverRecord& record);
+
+} // namespace rivo

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace rivo {
+
+// Turns a game path (8-bit text such as C:\Games\Kestra\config.ini, built
+// from the registry and the game's settings) into the host path of the file.
+class GamePaths {
+public:
+    virtual ~GamePaths() = default;
+
+    // The host path of `gamePath`. Where the file (or a folder on the way)
+    // exists under another letter case, that existing entry is the one
+    // returned, so reading finds it and writing replaces it. Parts that do
+    // not exist are kept as given.
+    virtual std::filesystem::path toHost(const std::string& gamePath) const = 0;
+};
+
+} // namespace rivo

@@ -1,0 +1,226 @@
+#include "text_file.h"
+
+#include "file_error.h"
+
+#include <cerrno>
+#include <fstream>
+#include <random>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace rivo::textfile {
+
+namespace fs = std::filesystem;
+
+std::string readBytes(const fs::path& path) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        throw FileError(displayPath(path), std::make_error_code(std::errc::is_a_directory));
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int err = errno;
+        throw FileError(displayPath(path),
+                        std::error_code(err != 0 ? err : ENOENT, std::generic_category()));
+    }
+    std::string bytes;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Files whose size the system does not know (pipes, /proc) are read to
+    // their end all the same.
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        throw FileError(displayPath(path), std::make_error_code(std::errc::io_error));
+    }
+    return bytes;
+}
+
+std::vector<std::string> splitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    const std::size_t n = bytes.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n') {
+            continue;
+        }
+        lines.emplace_back(bytes.substr(start, i - start));
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    if (start < n) {
+        lines.emplace_back(bytes.substr(start));
+    }
+    return lines;
+}
+
+std::vector<std::string> readLines(const fs::path& path) {
+    return splitLines(readBytes(path));
+}
+
+std::string joinCrLf(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) {
+        size += line.size() + 2;
+    }
+    std::string bytes;
+    bytes.reserve(size);
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+#ifdef _WIN32
+int openExclusive(const fs::path& p) {
+    return ::_wopen(p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+int writeSome(int fd, const char* data, std::size_t size) {
+    return ::_write(fd, data, static_cast<unsigned>(size));
+}
+int syncFile(int fd) {
+    return ::_commit(fd);
+}
+int closeFile(int fd) {
+    return ::_close(fd);
+}
+#else
+int openExclusive(const fs::path& p) {
+    return ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+ssize_t writeSome(int fd, const char* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+int syncFile(int fd) {
+    return ::fsync(fd);
+}
+int closeFile(int fd) {
+    return ::close(fd);
+}
+#endif
+
+// Removes the temporary file unless the rename has taken it over.
+class TempFile {
+public:
+    explicit TempFile(fs::path path) : path_(std::move(path)) {}
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    ~TempFile() {
+        if (!path_.empty()) {
+            std::error_code ignored;
+            fs::remove(path_, ignored);
+        }
+    }
+    const fs::path& path() const { return path_; }
+    void release() { path_.clear(); }
+
+private:
+    fs::path path_;
+};
+
+fs::path followLinks(const fs::path& target) {
+    std::error_code ec;
+    fs::path p = target;
+    for (int hops = 0; hops < 40 && fs::is_symlink(p, ec); ++hops) {
+        fs::path next = fs::read_symlink(p, ec);
+        if (ec) {
+            break;
+        }
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    return p;
+}
+
+} // namespace
+
+void writeAtomic(const fs::path& requested, std::string_view bytes) {
+    const std::string shown = displayPath(requested);
+    const fs::path target = followLinks(requested);
+    std::error_code ec;
+    const auto status = fs::status(target, ec);
+    if (fs::is_directory(status)) {
+        throw FileError(shown, std::make_error_code(std::errc::is_a_directory));
+    }
+    const bool exists = fs::exists(status);
+
+    fs::path folder = target.parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    // A unique name beside the target, so that the rename stays in one file system.
+    static std::mt19937_64 random{std::random_device{}()};
+    int fd = -1;
+    fs::path tempPath;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        tempPath = folder / (target.filename().string() + ".rivo-" + std::to_string(random() % 1000000000));
+        fd = openExclusive(tempPath);
+        if (fd < 0 && errno != EEXIST) {
+            break;
+        }
+    }
+    if (fd < 0) {
+        throw FileError(shown, lastError());
+    }
+    TempFile temp(tempPath);
+
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const auto written = writeSome(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const auto err = lastError();
+            closeFile(fd);
+            throw FileError(shown, err);
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (syncFile(fd) != 0) {
+        const auto err = lastError();
+        closeFile(fd);
+        throw FileError(shown, err);
+    }
+    if (closeFile(fd) != 0) {
+        throw FileError(shown, lastError());
+    }
+    if (exists) {
+        fs::permissions(temp.path(), status.permissions(), fs::perm_options::replace, ec);
+    }
+    fs::rename(temp.path(), target, ec);
+    if (ec) {
+        throw FileError(shown, ec);
+    }
+    temp.release();
+}
+
+} // namespace rivo::textfile

@@ -1,0 +1,97 @@
+#include "wine_paths.h"
+
+#include "codepage.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace rivo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> splitParts(std::string_view text) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == '\\' || text[i] == '/') {
+            // Doubled separators (an install folder stored with a trailing
+            // backslash) name no folder, as on Windows.
+            if (i > start) {
+                parts.emplace_back(text.substr(start, i - start));
+            }
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+fs::path fromUtf8(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+} // namespace
+
+WinePaths::WinePaths(fs::path prefix) : prefix_(std::move(prefix)) {}
+
+std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const std::string& utf8Name) {
+    std::error_code ec;
+    const fs::path exact = folder / fromUtf8(utf8Name);
+    if (fs::exists(fs::symlink_status(exact, ec))) {
+        return exact;
+    }
+    std::vector<fs::path> matches;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::u8string name = it->path().filename().u8string();
+        if (codepage::equalsIgnoreCaseUtf8(std::string(name.begin(), name.end()), utf8Name)) {
+            matches.push_back(it->path());
+        }
+    }
+    if (matches.empty()) {
+        return std::nullopt;
+    }
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+fs::path WinePaths::toHost(const std::string& gamePath) const {
+    const std::string utf8 = codepage::cp1252ToUtf8(gamePath);
+    const bool hasDrive = utf8.size() >= 2 && utf8[1] == ':' &&
+                          std::isalpha(static_cast<unsigned char>(utf8[0])) != 0;
+    if (!hasDrive) {
+        std::string host = utf8;
+        std::replace(host.begin(), host.end(), '\\', '/');
+        return fromUtf8(host);
+    }
+
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(utf8[0])));
+    fs::path current = prefix_ / "dosdevices" / (std::string(1, letter) + ":");
+    bool exists = true;
+    for (const std::string& part : splitParts(std::string_view(utf8).substr(2))) {
+        if (exists) {
+            if (auto found = findEntryIgnoringCase(current, part)) {
+                current = *found;
+                continue;
+            }
+            exists = false;
+        }
+        current /= fromUtf8(part);
+    }
+    return current;
+}
+
+fs::path winePrefixFrom(const char* winePrefix, const char* home) {
+    if (winePrefix != nullptr && *winePrefix != '\0') {
+        fs::path p(winePrefix);
+        if (p.is_absolute()) {
+            return p;
+        }
+    }
+    if (home != nullptr && *home != '\0') {
+        return fs::path(home) / ".wine";
+    }
+    return {};
+}
+
+} // namespace rivo

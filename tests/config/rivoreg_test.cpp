@@ -1,0 +1,120 @@
+#include "fake_registry.h"
+#include "recording_window.h"
+#include "rivoconfig.h"
+#include "rivoreg.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace rivo {
+namespace {
+
+using ::testing::ElementsAre;
+using test::FakeRegistry;
+using test::RecordingWindow;
+
+const std::string kKey = "SOFTWARE\\Vantora\\Kestra";
+
+TEST(RegReadValueTest, ReadsTextAndNumbersAndOpensReadOnlyIn32BitView) {
+    FakeRegistry registry;
+    registry.setText(kKey, "Install Dir", "C:\\Games\\Kestra");
+    registry.setDword(kKey, "Count", 42);
+    registry.setDword(kKey, "Negative", 0xFFFFFFFEu);
+
+    EXPECT_EQ(RegReadValue(registry, kKey, "install dir"),
+              RegistryValue(std::string("C:\\Games\\Kestra")));
+    EXPECT_EQ(RegReadValue(registry, kKey, "Count"), RegistryValue(std::int32_t{42}));
+    EXPECT_EQ(RegReadValue(registry, kKey, "Negative"), RegistryValue(std::int32_t{-2}));
+    EXPECT_EQ(registry.openHandles(), 0);
+    for (auto access : registry.openAccess) {
+        EXPECT_EQ(access, reg::kKeyRead | reg::kKeyWow64_32Key);
+    }
+}
+
+TEST(RegReadValueTest, EveryFailureGivesTheEmptyValue) {
+    FakeRegistry registry;
+    registry.setRaw(kKey, "Expand", reg::kTypeExpandSz, {'a', 0});
+    registry.setRaw(kKey, "Binary", reg::kTypeBinary, {1, 2, 3});
+    registry.setRaw(kKey, "NoNul", reg::kTypeSz, {});
+    registry.setRaw(kKey, "ShortDword", reg::kTypeDword, {1, 2});
+    registry.setText("SOFTWARE\\Locked", "Install Dir", "C:\\x");
+    registry.denied.push_back("SOFTWARE\\Locked");
+
+    const RegistryValue empty;
+    EXPECT_EQ(RegReadValue(registry, kKey, "Missing"), empty);
+    EXPECT_EQ(RegReadValue(registry, kKey, "Expand"), empty);
+    EXPECT_EQ(RegReadValue(registry, kKey, "Binary"), empty);
+    EXPECT_EQ(RegReadValue(registry, kKey, "NoNul"), empty);
+    EXPECT_EQ(RegReadValue(registry, kKey, "ShortDword"), empty);
+    EXPECT_EQ(RegReadValue(registry, "SOFTWARE\\Nowhere", "Install Dir"), empty);
+    EXPECT_EQ(RegReadValue(registry, "SOFTWARE\\Locked", "Install Dir"), empty);
+}
+
+TEST(RegQueryValueTest, ReturnsThePlatformStatus) {
+    FakeRegistry registry;
+    registry.setRaw(kKey, "Expand", reg::kTypeExpandSz, {'a', 0});
+    registry.setText(kKey, "Text", "abc");
+    reg::Handle key = 0;
+    ASSERT_EQ(registry.openKey(reg::Root::LocalMachine, kKey, 0, reg::kKeyRead, key),
+              reg::kSuccess);
+
+    RegistryValue value;
+    EXPECT_EQ(RegQueryValue(registry, key, "Text", value), reg::kSuccess);
+    EXPECT_EQ(value, RegistryValue(std::string("abc")));
+
+    RegistryValue untouched;
+    EXPECT_EQ(RegQueryValue(registry, key, "Expand", untouched), -1);
+    EXPECT_EQ(untouched, RegistryValue());
+    EXPECT_EQ(RegQueryValue(registry, key, "Missing", untouched), reg::kFileNotFound);
+    EXPECT_EQ(RegQueryValue(registry, 0, "Text", untouched), reg::kInvalidHandle);
+    EXPECT_EQ(untouched, RegistryValue());
+    registry.closeKey(key);
+}
+
+TEST(RegistryValueTextTest, FormsTheInstallFolderText) {
+    EXPECT_EQ(RegistryValueText(RegistryValue(std::string("C:\\Games\\Kestra\\"))),
+              "C:\\Games\\Kestra\\");
+    EXPECT_EQ(RegistryValueText(RegistryValue(std::int32_t{42})), "42");
+    EXPECT_EQ(RegistryValueText(RegistryValue(std::int32_t{-7})), "-7");
+    EXPECT_EQ(RegistryValueText(RegistryValue()), "");
+}
+
+TEST(LocateInstallDirTest, FindsTheFolderAndStaysQuiet) {
+    FakeRegistry registry;
+    registry.setText(kKey, "Install Dir", "C:\\Games\\Kestra\\");
+    RecordingWindow window;
+    std::string InstallDir;
+    LocateInstallDir(registry, window, InstallDir);
+    EXPECT_EQ(InstallDir, "C:\\Games\\Kestra\\");
+    EXPECT_TRUE(window.calls.empty());
+}
+
+TEST(LocateInstallDirTest, NoFolderTellsTheUserAndClosesTheWindow) {
+    for (int variant = 0; variant < 3; ++variant) {
+        FakeRegistry registry;
+        if (variant == 1) {
+            registry.setText(kKey, "Install Dir", "");
+        } else if (variant == 2) {
+            registry.setRaw(kKey, "Install Dir", reg::kTypeExpandSz, {'C', ':', 0});
+        }
+        RecordingWindow window;
+        std::string InstallDir;
+        LocateInstallDir(registry, window, InstallDir);
+        EXPECT_EQ(InstallDir, "");
+        EXPECT_THAT(window.calls, ElementsAre("message Kestra not installed", "close"))
+            << "variant " << variant;
+    }
+}
+
+TEST(LocateInstallDirTest, ANumberIsTakenAsItsDigits) {
+    FakeRegistry registry;
+    registry.setDword(kKey, "Install Dir", 42);
+    RecordingWindow window;
+    std::string InstallDir;
+    LocateInstallDir(registry, window, InstallDir);
+    EXPECT_EQ(InstallDir, "42");
+    EXPECT_TRUE(window.calls.empty());
+}
+
+} // namespace
+} // namespace rivo

@@ -1,0 +1,138 @@
+#include "file_error.h"
+#include "temp_dir.h"
+#include "text_file.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace rivo {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using test::readFile;
+using test::TempDir;
+using test::writeFile;
+
+struct SplitCase {
+    std::string bytes;
+    std::vector<std::string> lines;
+};
+
+class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLinesTest, SplitsAtEveryKindOfLineEnd) {
+    EXPECT_EQ(textfile::splitLines(GetParam().bytes), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LineEnds, SplitLinesTest,
+    ::testing::Values(SplitCase{"", {}}, SplitCase{"a", {"a"}}, SplitCase{"a\r\n", {"a"}},
+                      SplitCase{"a\r\nb", {"a", "b"}}, SplitCase{"a\rb\r", {"a", "b"}},
+                      SplitCase{"a\nb\n", {"a", "b"}}, SplitCase{"a\r\n\r\n", {"a", ""}},
+                      SplitCase{"a\n\rb", {"a", "", "b"}}, SplitCase{"\r\n", {""}},
+                      SplitCase{"\r\r\n\n", {"", "", ""}},
+                      SplitCase{std::string("x\0y\r\nz", 6), {std::string("x\0y", 3), "z"}},
+                      SplitCase{"\xEF\xBB\xBFkey=v\r\n", {"\xEF\xBB\xBFkey=v"}}));
+
+TEST(TextFileTest, ReadsBinaryGarbageAndLongLinesByteForByte) {
+    TempDir dir;
+    std::string bytes;
+    for (int i = 0; i < 256; ++i) {
+        bytes.push_back(static_cast<char>(i));
+    }
+    bytes += std::string(1 << 20, 'x');
+    writeFile(dir / "f.bin", bytes);
+    EXPECT_EQ(textfile::readBytes(dir / "f.bin"), bytes);
+    const auto lines = textfile::readLines(dir / "f.bin");
+    ASSERT_EQ(lines.size(), 3u); // split at byte 10 (LF) and byte 13 (CR)
+    EXPECT_EQ(lines[2].size(), 256u - 14u + (1u << 20));
+}
+
+TEST(TextFileTest, ReadFailuresNameTheFileAndTheReason) {
+    TempDir dir;
+    fs::create_directory(dir / "folder");
+    for (const fs::path& p : {dir / "missing.ini", dir / "folder", dir / "no" / "such.ini"}) {
+        try {
+            textfile::readBytes(p);
+            ADD_FAILURE() << "read of " << p << " succeeded";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), p.string());
+            EXPECT_FALSE(e.reason().empty());
+            EXPECT_THAT(e.what(), HasSubstr(p.string()));
+        }
+    }
+}
+
+TEST(TextFileTest, JoinEndsEveryLineWithCrLf) {
+    EXPECT_EQ(textfile::joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
+    EXPECT_EQ(textfile::joinCrLf({}), "");
+}
+
+std::vector<std::string> entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(WriteAtomicTest, CreatesAndReplacesAndKeepsPermissionBits) {
+    TempDir dir;
+    const fs::path target = dir / "config.ini";
+    textfile::writeAtomic(target, "first");
+    EXPECT_EQ(readFile(target), "first");
+
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
+                    fs::perm_options::replace);
+    textfile::writeAtomic(target, std::string("second\0", 7));
+    EXPECT_EQ(readFile(target), std::string("second\0", 7));
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+}
+
+TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {
+    TempDir dir;
+    const mode_t old = ::umask(022);
+    textfile::writeAtomic(dir / "new.ini", "x");
+    ::umask(old);
+    EXPECT_EQ(fs::status(dir / "new.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::others_read);
+}
+
+TEST(WriteAtomicTest, FailureLeavesTheTargetAndNoTemporaryFile) {
+    TempDir dir;
+    // A folder where the file should be: the write fails, the folder stays.
+    fs::create_directories(dir / "config.ini" / "inside");
+    EXPECT_THROW(textfile::writeAtomic(dir / "config.ini", "x"), FileError);
+    EXPECT_TRUE(fs::is_directory(dir / "config.ini" / "inside"));
+    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+
+    // A missing folder on the way.
+    try {
+        textfile::writeAtomic(dir / "missing" / "f.rcd", "x");
+        ADD_FAILURE() << "write into a missing folder succeeded";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), (dir / "missing" / "f.rcd").string());
+        EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
+    }
+    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+}
+
+TEST(WriteAtomicTest, FollowsASymbolicLinkToTheRealFile) {
+    TempDir dir;
+    writeFile(dir / "real.ini", "old");
+    fs::create_symlink("real.ini", dir / "link.ini");
+    textfile::writeAtomic(dir / "link.ini", "new");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
+    EXPECT_EQ(readFile(dir / "real.ini"), "new");
+}
+
+} // namespace
+} // namespace rivo

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace rivo::test {
+
+// A fresh folder under the system's temporary folder, removed with
+// everything in it when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::filesystem::path& rel) const { return path_ / rel; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes `bytes` to `path`, creating the folders on the way.
+void writeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The file's bytes; throws when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
+// A Wine-style prefix: <root>/drive_c and <root>/dosdevices/c: -> ../drive_c.
+class TestPrefix {
+public:
+    TestPrefix();
+
+    const std::filesystem::path& root() const { return dir_.path(); }
+    std::filesystem::path driveC() const { return dir_ / "drive_c"; }
+    // The host path under drive_c of a path written with slashes.
+    std::filesystem::path onC(const std::string& rel) const { return driveC() / rel; }
+
+private:
+    TempDir dir_;
+};
+
+// The folder of the test data files under tests/data.
+std::filesystem::path testDataDir();
+
+} // namespace rivo::test
