@@ -16,8 +16,8 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
     window.CloseMainWindow();
 }
 
-void LoadConfig(const GamePaths& paths, const std::string& InstallDir,
-                std::string& ConfigFilePath, GameSettings& settings) {
+void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
+                GameSettings& settings) {
     ConfigFilePath = InstallDir + "\\config.ini";
     const auto lines = textfile::readLines(paths.toHost(ConfigFilePath));
     for (const std::string& line : lines) {
@@ -55,7 +55,8 @@ std::vector<std::string> ConfigFileLines(const GameSettings& settings) {
 
 void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
                 const GameSettings& settings, UnsavedWork& unsaved) {
-    textfile::writeAtomic(paths.toHost(ConfigFilePath), textfile::joinCrLf(ConfigFileLines(settings)));
+    textfile::writeAtomic(paths.toHost(ConfigFilePath),
+                          textfile::joinCrLf(ConfigFileLines(settings)));
     // Only the settings are saved here; typed driver values stay unsaved.
     unsaved.settings = false;
 }

@@ -22,8 +22,8 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
 // Sets ConfigFilePath to InstallDir + "\config.ini" and fills the fields of
 // `settings` whose keys the file holds (the last occurrence wins). Throws
 // FileError when the file cannot be read; fields are then unchanged.
-void LoadConfig(const GamePaths& paths, const std::string& InstallDir,
-                std::string& ConfigFilePath, GameSettings& settings);
+void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
+                GameSettings& settings);
 
 // Rewrites config.ini whole (21 lines, CR LF) in one atomic step and then
 // marks the settings saved. On failure throws FileError; the old file keeps

@@ -5,10 +5,10 @@ namespace rivo {
 namespace {
 
 const std::array<std::string, kDriverRows> kBaseNames = {
-    "AKorlan",  "BTessaro", "CMadrell",  "DVelland",  "EBrunhold", "FOstrel",
-    "GLindqvar", "HPavenna", "IRocasta",  "JSelwark",  "KTarrent",  "LUmbrell",
-    "MVasquel", "NWestrand", "OYardell", "PZellick",  "QAbernat",  "RBoskovan",
-    "SCastrell", "TDunvale", "UEckarn",  "VFalbrook",
+    "AKorlan",   "BTessaro",  "CMadrell", "DVelland",  "EBrunhold", "FOstrel",
+    "GLindqvar", "HPavenna",  "IRocasta", "JSelwark",  "KTarrent",  "LUmbrell",
+    "MVasquel",  "NWestrand", "OYardell", "PZellick",  "QAbernat",  "RBoskovan",
+    "SCastrell", "TDunvale",  "UEckarn",  "VFalbrook",
 };
 
 constexpr std::array<const char*, kDriverFieldCount> kFieldKeys = {

@@ -54,7 +54,9 @@ public:
     static const std::string& BaseName(int row);
 
     DriverRecord& operator[](int row) { return rows_.at(static_cast<std::size_t>(row)); }
-    const DriverRecord& operator[](int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+    const DriverRecord& operator[](int row) const {
+        return rows_.at(static_cast<std::size_t>(row));
+    }
 
     bool operator==(const DriverRoster&) const = default;
 

@@ -23,11 +23,16 @@ char16_t foldLatin1(char16_t c) {
         return static_cast<char16_t>(c + 32);
     }
     switch (c) {
-    case 0x0160: return 0x0161; // Š
-    case 0x0152: return 0x0153; // Œ
-    case 0x017D: return 0x017E; // Ž
-    case 0x0178: return 0x00FF; // Ÿ
-    default: return c;
+    case 0x0160:
+        return 0x0161; // Š
+    case 0x0152:
+        return 0x0153; // Œ
+    case 0x017D:
+        return 0x017E; // Ž
+    case 0x0178:
+        return 0x00FF; // Ÿ
+    default:
+        return c;
     }
 }
 

@@ -8,8 +8,8 @@ FileError::FileError(std::string path, std::error_code code)
 }
 
 FileError::FileError(std::string path, std::string reason)
-    : std::runtime_error(path + ": " + reason), path_(std::move(path)),
-      reason_(std::move(reason)) {}
+    : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {
+}
 
 std::string displayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();

@@ -179,7 +179,8 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
     int fd = -1;
     fs::path tempPath;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        tempPath = folder / (target.filename().string() + ".rivo-" + std::to_string(random() % 1000000000));
+        tempPath = folder /
+                   (target.filename().string() + ".rivo-" + std::to_string(random() % 1000000000));
         fd = openExclusive(tempPath);
         if (fd < 0 && errno != EEXIST) {
             break;

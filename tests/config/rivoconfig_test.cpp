@@ -6,28 +6,25 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <random>
 
 namespace rivo {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using test::readFile;
 using test::RecordingWindow;
 using test::TestPrefix;
 using test::writeFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 const std::string kInstallDir = "C:\\Games\\Kestra";
 
 class ConfigTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(gameFile("")); }
-    fs::path gameFile(const std::string& name) const {
-        return prefix.onC("Games/Kestra/" + name);
-    }
+    fs::path gameFile(const std::string& name) const { return prefix.onC("Games/Kestra/" + name); }
     void writeConfig(const std::string& bytes) { writeFile(gameFile("config.ini"), bytes); }
     GameSettings load() {
         GameSettings settings;
@@ -164,10 +161,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"QuotedWithoutQuotes", "SoundDir=abc\r\n", &GameSettings::SoundDir, "b"},
         ReadCase{"QuotedTooShort", "SoundDir=x\r\nMusicDir=\r\n", &GameSettings::SoundDir, ""},
         ReadCase{"NoLineEnd", "UseEAX=1", &GameSettings::UseEAX, "1"},
-        ReadCase{"LoneLineEnds", "UseA3D=1\rUseEAX=0\nWindowedMode=1", &GameSettings::UseA3D,
-                 "1"},
-        ReadCase{"NulBytesKept", std::string("MovieDir=\"a\0b\"\r\n", 17),
-                 &GameSettings::MovieDir, std::string("a\0b", 3)},
+        ReadCase{"LoneLineEnds", "UseA3D=1\rUseEAX=0\nWindowedMode=1", &GameSettings::UseA3D, "1"},
+        ReadCase{"NulBytesKept", std::string("MovieDir=\"a\0b\"\r\n", 17), &GameSettings::MovieDir,
+                 std::string("a\0b", 3)},
         ReadCase{"ByteOrderMarkHidesFirstKey", "\xEF\xBB\xBFSeasonDir=\"x\"\r\n",
                  &GameSettings::SeasonDir, ""},
         ReadCase{"LongLine", "TracksDir=\"" + std::string(1 << 20, 't') + "\"",
@@ -192,9 +188,9 @@ TEST_F(ConfigTest, FileInAnotherCaseIsReadAndReplaced) {
     UnsavedWork unsaved;
     SaveConfig(paths, ConfigFilePath, s, unsaved);
     EXPECT_THAT(readFile(prefix.onC("GAMES/kestra/CONFIG.INI")), HasSubstr("UseEAX=1\r\n"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(prefix.onC("GAMES/kestra")),
-                            fs::directory_iterator()),
-              1);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(prefix.onC("GAMES/kestra")), fs::directory_iterator()),
+        1);
 }
 
 TEST_F(ConfigTest, MissingFileIsAnErrorNamingIt) {
@@ -289,8 +285,8 @@ TEST_F(VideoDriversTest, OddLines) {
 
 TEST_F(VideoDriversTest, EveryEqualEntryIsSelectedInTurn) {
     loadVideo("[Dup]\n[Other]\n[Dup]\n", "Dup");
-    EXPECT_THAT(window.calls, ElementsAre("append Dup", "select 0", "append Other", "append Dup",
-                                          "select 2"));
+    EXPECT_THAT(window.calls,
+                ElementsAre("append Dup", "select 0", "append Other", "append Dup", "select 2"));
 }
 
 TEST_F(VideoDriversTest, OtherCaseOrNoSectionsSelectNothing) {

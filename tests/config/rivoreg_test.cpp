@@ -9,9 +9,9 @@
 namespace rivo {
 namespace {
 
-using ::testing::ElementsAre;
 using test::FakeRegistry;
 using test::RecordingWindow;
+using ::testing::ElementsAre;
 
 const std::string kKey = "SOFTWARE\\Vantora\\Kestra";
 

@@ -37,7 +37,9 @@ TEST(CodepageTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 }
 
 TEST(CodepageTest, MalformedUtf8BecomesReplacementCharacters) {
-    EXPECT_EQ(utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(utf8ToUtf16("\xC3"), u"\uFFFD");
     EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD"); // overlong
     EXPECT_EQ(utf16ToUtf8(utf8ToUtf16("\xF0\x9F\x98\x80")), "\xF0\x9F\x98\x80");

@@ -4,18 +4,17 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 namespace rivo {
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using test::readFile;
 using test::TempDir;
 using test::writeFile;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 struct SplitCase {
     std::string bytes;

@@ -28,8 +28,7 @@ void FakeRegistry::setText(const std::string& key, const std::string& name,
     setRaw(key, name, reg::kTypeSz, std::move(data));
 }
 
-void FakeRegistry::setDword(const std::string& key, const std::string& name,
-                            std::uint32_t number) {
+void FakeRegistry::setDword(const std::string& key, const std::string& name, std::uint32_t number) {
     setRaw(key, name, reg::kTypeDword,
            {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
             static_cast<unsigned char>(number >> 16), static_cast<unsigned char>(number >> 24)});
