@@ -1,4 +1,5 @@
 #include "file_error.h"
+#include "file_size_limit.h"
 #include "recording_window.h"
 #include "rivoconfig.h"
 #include "temp_dir.h"
@@ -241,16 +242,24 @@ TEST_F(ConfigTest, FailedSaveKeepsTheOldFileAndTheUnsavedRecord) {
     EXPECT_TRUE(unsaved.settings);
 }
 
-TEST_F(ConfigTest, FailedSaveLeavesTheOldBytes) {
-    // A file the save cannot replace: a read-only folder stops anyone but
-    // root, so make the rename fail by putting a folder in the way of the
-    // link the file is reached through instead.
+TEST_F(ConfigTest, FailedWriteLeavesTheOldBytes) {
     writeConfig(kSample);
-    fs::create_directories(prefix.onC("Other"));
-    fs::create_symlink(prefix.onC("Other/missing/config.ini"), prefix.onC("Other/config.ini"));
+    GameSettings s = load();
+    s.MovieDir = std::string(4096, 'm');
     UnsavedWork unsaved{true, false};
-    EXPECT_THROW(SaveConfig(paths, "C:\\Other\\config.ini", GameSettings{}, unsaved), FileError);
+    {
+        // The disk fills up halfway through the new file.
+        test::FileSizeLimit limit(1024);
+        try {
+            SaveConfig(paths, ConfigFilePath, s, unsaved);
+            FAIL() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_THAT(e.path(), HasSubstr("config.ini"));
+            EXPECT_EQ(e.code(), std::errc::file_too_large);
+        }
+    }
     EXPECT_EQ(readFile(gameFile("config.ini")), kSample);
+    EXPECT_EQ(std::distance(fs::directory_iterator(gameFile("")), fs::directory_iterator()), 1);
     EXPECT_TRUE(unsaved.settings);
 }
 

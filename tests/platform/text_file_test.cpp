@@ -1,4 +1,5 @@
 #include "file_error.h"
+#include "file_size_limit.h"
 #include "temp_dir.h"
 #include "text_file.h"
 
@@ -122,6 +123,17 @@ TEST(WriteAtomicTest, FailureLeavesTheTargetAndNoTemporaryFile) {
         EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
     }
     EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+}
+
+TEST(WriteAtomicTest, FullDiskKeepsTheOldBytes) {
+    TempDir dir;
+    writeFile(dir / "f.rcd", "old");
+    {
+        test::FileSizeLimit limit(10);
+        EXPECT_THROW(textfile::writeAtomic(dir / "f.rcd", std::string(100, 'n')), FileError);
+    }
+    EXPECT_EQ(readFile(dir / "f.rcd"), "old");
+    EXPECT_THAT(entries(dir.path()), ElementsAre("f.rcd"));
 }
 
 TEST(WriteAtomicTest, FollowsASymbolicLinkToTheRealFile) {
