@@ -42,18 +42,6 @@ TEST_F(DriverCommandsTest, CancelledDialogsReadAndWriteNothing) {
     EXPECT_TRUE(unsaved.drivers);
 }
 
-TEST_F(DriverCommandsTest, ImportFromGameReplacesEditsWhereFilesExist) {
-    roster[1][DriverField::RaceAbility] = "3";
-    roster[6][DriverField::RaceAbility] = "4";
-    fs::remove(gameFile(6));
-    unsaved = {false, true};
-    ImportDriversFromGame(ctx);
-    EXPECT_EQ(roster[1], SampleRecord(1));
-    EXPECT_EQ(roster[6][DriverField::RaceAbility], "4");
-    EXPECT_FALSE(window.rowEnabled[6]);
-    EXPECT_TRUE(unsaved.drivers);
-}
-
 TEST_F(DriverCommandsTest, SaveToGameMarksDriverValuesSavedOnlyOnFullSuccess) {
     roster[0][DriverField::Poles] = "12";
     unsaved = {true, true};

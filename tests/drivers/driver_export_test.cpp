@@ -132,18 +132,6 @@ TEST_F(DriverExportTest, SetFileRoundTripKeepsEveryRowAlsoUnnamedOnes) {
     EXPECT_EQ(readFile(set), first);
 }
 
-TEST_F(DriverExportTest, SetFileReplacesALongerOldFileWhole) {
-    fillRoster();
-    const fs::path set = prefix.root() / "drivers.rvd";
-    writeFile(set, std::string(100000, 'x'));
-    ASSERT_THAT(exportTo(set), IsEmpty());
-    std::string expected;
-    for (int row = 0; row < kDriverRows; ++row) {
-        expected += RecordFileText(SampleRecord(row));
-    }
-    EXPECT_EQ(readFile(set), expected);
-}
-
 TEST_F(DriverExportTest, MissingDriversFolderFailsEveryFileAndTheRecordStaysSet) {
     fillRoster();
     unsaved = {false, true};

@@ -30,6 +30,10 @@ protected:
 
 TEST_F(DriverImportTest, ReadsEveryGameFileIntoItsRow) {
     writeAllGameFiles();
+    for (int row = 0; row < kDriverRows; ++row) {
+        roster[row] = SampleRecord(row + 60);
+        roster[row][DriverField::Wins] = "old"; // every field must change
+    }
     import();
     for (int row = 0; row < kDriverRows; ++row) {
         EXPECT_EQ(roster[row], SampleRecord(row)) << "row " << row;

@@ -1,7 +1,6 @@
 #include "driver_roster.h"
 
 #include <gtest/gtest.h>
-
 #include <set>
 
 namespace rivo {
