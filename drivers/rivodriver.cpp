@@ -84,6 +84,43 @@ FileError WithPath(const FileError& e, std::string path) {
     return e.code() ? FileError(std::move(path), e.code()) : FileError(std::move(path), e.reason());
 }
 
+// One named row to its game file, replaced in one atomic step. The game's
+// file of an unnamed row is left as it is.
+void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
+                     std::vector<FileError>& failures) {
+    if (roster[row][DriverField::DriverName].empty()) {
+        return;
+    }
+    const std::string gamePath =
+        GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
+    try {
+        textfile::writeAtomic(game.paths.toHost(gamePath),
+                              textfile::joinCrLf(DriverRecordLines(roster[row])));
+    } catch (const FileError& e) {
+        failures.push_back(WithPath(e, codepage::cp1252ToUtf8(gamePath)));
+    } catch (const std::system_error& e) {
+        failures.emplace_back(codepage::cp1252ToUtf8(gamePath), e.code());
+    }
+}
+
+// All rows to one set file, written whole in one atomic step. Every row has a
+// record, an unnamed one too (its first line is empty), so that records stay
+// on their rows when the file is read back.
+void WriteDriverSet(const fs::path& target, const DriverRoster& roster,
+                    std::vector<FileError>& failures) {
+    std::string bytes;
+    for (int row = 0; row < kDriverRows; ++row) {
+        bytes += textfile::joinCrLf(DriverRecordLines(roster[row]));
+    }
+    try {
+        textfile::writeAtomic(target, bytes);
+    } catch (const FileError& e) {
+        failures.push_back(e);
+    } catch (const std::system_error& e) {
+        failures.emplace_back(displayPath(target), e.code());
+    }
+}
+
 } // namespace
 
 std::string GameDriverPath(const std::string& InstallDir, const std::string& SeasonDir,
@@ -130,36 +167,11 @@ std::vector<FileError> ExportDrivers(const fs::path& target, const GameDriverFol
                                      const DriverRoster& roster) {
     std::vector<FileError> failures;
     if (!target.empty()) {
-        // Every row has a record, an unnamed one too (its first line is
-        // empty), so that records stay on their rows when read back.
-        std::string bytes;
-        for (int row = 0; row < kDriverRows; ++row) {
-            bytes += textfile::joinCrLf(DriverRecordLines(roster[row]));
-        }
-        try {
-            textfile::writeAtomic(target, bytes);
-        } catch (const FileError& e) {
-            failures.push_back(e);
-        } catch (const std::system_error& e) {
-            failures.emplace_back(displayPath(target), e.code());
-        }
+        WriteDriverSet(target, roster, failures);
         return failures;
     }
     for (int row = 0; row < kDriverRows; ++row) {
-        // The game's file of an unnamed row is left as it is.
-        if (roster[row][DriverField::DriverName].empty()) {
-            continue;
-        }
-        const std::string gamePath =
-            GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
-        try {
-            textfile::writeAtomic(game.paths.toHost(gamePath),
-                                  textfile::joinCrLf(DriverRecordLines(roster[row])));
-        } catch (const FileError& e) {
-            failures.push_back(WithPath(e, codepage::cp1252ToUtf8(gamePath)));
-        } catch (const std::system_error& e) {
-            failures.emplace_back(codepage::cp1252ToUtf8(gamePath), e.code());
-        }
+        WriteDriverFile(game, row, roster, failures);
     }
     return failures;
 }
