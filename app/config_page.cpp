@@ -1,0 +1,140 @@
+#include "config_page.h"
+
+#include "twips.h"
+
+#include <QFocusEvent>
+
+namespace rivo {
+
+const std::array<FolderRow, 8> kFolderRows = {{
+    {"lblConfig_SeasonDir", "Season Folder", "txtConfig_SeasonDir", &GameSettings::SeasonDir},
+    {"lblConfig_SoundDir", "Sounds Folder", "txtConfig_SoundsDir", &GameSettings::SoundDir},
+    {"lblConfig_OptionsDir", "Options Folder", "txtConfig_OptionsDir", &GameSettings::OptionsDir},
+    {"lblConfig_MovieDir", "Movie Folder", "txtConfig_MovieDir", &GameSettings::MovieDir},
+    {"lblConfig_ReplayDir", "Replay Folder", "txtConfig_ReplayDir", &GameSettings::ReplayDir},
+    {"lblConfig_TracksDir", "Tracks Folder", "txtConfig_TracksDir", &GameSettings::TracksDir},
+    {"lblConfig_VehiclesDir", "Vehicles Folder", "txtConfig_VehiclesDir",
+     &GameSettings::VehiclesDir},
+    {"lblConfig_MusicDir", "Music Folder", "txtConfig_MusicDir", &GameSettings::MusicDir},
+}};
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(where);
+    return label;
+}
+
+} // namespace
+
+ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("ConfigPage");
+
+    lblConfig_Location =
+        makeLabel(this, "lblConfig_Location", "Main Folder", twips::onPage(240, 360, 1095, 255));
+    lblConfig_LocationDir = makeLabel(this, "lblConfig_LocationDir", "Main Game Folder",
+                                      twips::onPage(1560, 360, 3015, 255));
+
+    for (std::size_t row = 0; row < kFolderRows.size(); ++row) {
+        const FolderRow& folder = kFolderRows[row];
+        const int top = 1080 + 240 * static_cast<int>(row);
+        folderLabels[row] =
+            makeLabel(this, folder.labelName, folder.labelText, twips::onPage(240, top, 1095, 255));
+        twips::fitText(folderLabels[row]);
+
+        auto* field = new QLineEdit(folder.labelText, this);
+        field->setObjectName(folder.fieldName);
+        field->setGeometry(twips::onPage(1560, top, 3015, 285));
+        // A display only: no typing, and the Tab key passes it by; a click
+        // still selects text to copy.
+        field->setReadOnly(true);
+        field->setFocusPolicy(Qt::ClickFocus);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        field->setPalette(palette);
+        folderFields[row] = field;
+    }
+
+    SystemRating = makeFrame<5>("fraConfig_SystemRating", "System Rating", 3360,
+                                {"1", "2", "3", "4", "5"}, {120, 600, 1080, 1560, 2040}, 375, 195);
+    Windowed = makeFrame<2>("fraConfig_Windowed", "Run in Window", 4080, {"No", "Yes"}, {120, 1080},
+                            615, 255);
+    UseA3D =
+        makeFrame<2>("fraConfig_UseA3D", "A3D Enabled", 4800, {"No", "Yes"}, {120, 1080}, 615, 255);
+    UseEAX =
+        makeFrame<2>("fraConfig_UseEAX", "EAX Enabled", 5520, {"No", "Yes"}, {120, 1080}, 615, 255);
+
+    lblConfig_VideoDriver = makeLabel(this, "lblConfig_VideoDriver",
+                                      "Video Driver:", twips::onPage(3720, 3960, 1095, 255));
+    twips::fitText(lblConfig_VideoDriver);
+    lstConfig_VideoDriver = new QListWidget(this);
+    lstConfig_VideoDriver->setObjectName("lstConfig_VideoDriver");
+    lstConfig_VideoDriver->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstConfig_VideoDriver->setSortingEnabled(false);
+    lstConfig_VideoDriver->setGeometry(twips::onPage(3720, 4200, 3615, 645));
+    lblConfig_VideoDriver->setBuddy(lstConfig_VideoDriver);
+}
+
+template <std::size_t N>
+OptionFrame<N> ConfigPage::makeFrame(const char* name, const char* title, int top,
+                                     const std::array<const char*, N>& captions,
+                                     const std::array<int, N>& lefts, int width, int height) {
+    OptionFrame<N> result;
+    result.frame = new QGroupBox(title, this);
+    result.frame->setObjectName(name);
+    result.frame->setGeometry(twips::onPage(120, top, 2655, 615));
+    result.group = new QButtonGroup(result.frame);
+    result.group->setExclusive(true);
+    // "fraConfig_X" frames hold the "optConfig_X" array.
+    const QString arrayName = QString("optConfig_") + QString(name).mid(10);
+    for (std::size_t i = 0; i < N; ++i) {
+        auto* button = new QRadioButton(captions[i], result.frame);
+        button->setObjectName(arrayName + "_" + QString::number(i));
+        button->setGeometry(twips::rect(lefts[i], 240, width, height));
+        twips::fitText(button);
+        result.group->addButton(button, static_cast<int>(i));
+        button->installEventFilter(this);
+        result.buttons[i] = button;
+    }
+    // The layout selects index 0; start-up then selects from the settings.
+    result.buttons[0]->setChecked(true);
+    return result;
+}
+
+bool ConfigPage::eventFilter(QObject* watched, QEvent* event) {
+    // The Tab key enters a frame at its selected button, not at its first.
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* button = qobject_cast<QRadioButton*>(watched);
+        if (button != nullptr && !button->isChecked() &&
+            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+            for (QButtonGroup* group :
+                 {SystemRating.group, Windowed.group, UseA3D.group, UseEAX.group}) {
+                if (group->buttons().contains(button) && group->checkedButton() != nullptr) {
+                    group->checkedButton()->setFocus(reason);
+                    return false;
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QList<QWidget*> ConfigPage::tabOrder() const {
+    QList<QWidget*> order;
+    for (QRadioButton* b : SystemRating.buttons) {
+        order << b;
+    }
+    for (const auto* frame : {&Windowed, &UseA3D, &UseEAX}) {
+        for (QRadioButton* b : frame->buttons) {
+            order << b;
+        }
+    }
+    order << lstConfig_VideoDriver;
+    return order;
+}
+
+} // namespace rivo

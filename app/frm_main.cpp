@@ -1,0 +1,494 @@
+#include "frm_main.h"
+
+#include "game_text.h"
+#include "numeric_filter.h"
+#include "rivo_version.h"
+#include "rivoconfig.h"
+#include "rivodriver.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <charconv>
+#include <limits>
+#include <optional>
+
+namespace rivo {
+
+namespace {
+
+// The setting as a whole number: digits with an optional sign, blanks
+// around allowed. Too many digits count as the largest number of that sign.
+std::optional<long long> wholeNumber(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto last = text.find_last_not_of(' ');
+    std::string_view digits(text.data() + first, last - first + 1);
+    bool negative = false;
+    if (digits.front() == '+' || digits.front() == '-') {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        value = std::numeric_limits<long long>::max();
+    }
+    return negative ? -value : value;
+}
+
+using FolderHandler = void (frmMain::*)();
+using ChangeHandler = void (frmMain::*)(int);
+using KeyPressHandler = void (frmMain::*)(int, int&);
+
+// In the order of kFolderRows.
+constexpr std::array<FolderHandler, 8> kFolderHandlers = {
+    &frmMain::txtConfig_SeasonDir_Change,   &frmMain::txtConfig_SoundsDir_Change,
+    &frmMain::txtConfig_OptionsDir_Change,  &frmMain::txtConfig_MovieDir_Change,
+    &frmMain::txtConfig_ReplayDir_Change,   &frmMain::txtConfig_TracksDir_Change,
+    &frmMain::txtConfig_VehiclesDir_Change, &frmMain::txtConfig_MusicDir_Change,
+};
+
+// In the order of kDriverColumns.
+constexpr std::array<ChangeHandler, kDriverColumnCount> kChangeHandlers = {
+    &frmMain::txtDriver_Qualify_Change, &frmMain::txtDriver_Race_Change,
+    &frmMain::txtDriver_Laps_Change,    &frmMain::txtDriver_Crash_Change,
+    &frmMain::txtDriver_React_Change,   &frmMain::txtDriver_Mad_Change,
+    &frmMain::txtDriver_Run_Change,     &frmMain::txtDriver_Brain_Change,
+    &frmMain::txtDriver_LimAvg_Change,  &frmMain::txtDriver_LimVar_Change,
+};
+constexpr std::array<KeyPressHandler, kDriverColumnCount> kKeyPressHandlers = {
+    &frmMain::txtDriver_Qualify_KeyPress, &frmMain::txtDriver_Race_KeyPress,
+    &frmMain::txtDriver_Laps_KeyPress,    &frmMain::txtDriver_Crash_KeyPress,
+    &frmMain::txtDriver_React_KeyPress,   &frmMain::txtDriver_Mad_KeyPress,
+    &frmMain::txtDriver_Run_KeyPress,     &frmMain::txtDriver_Brain_KeyPress,
+    &frmMain::txtDriver_LimAvg_KeyPress,  &frmMain::txtDriver_LimVar_KeyPress,
+};
+
+std::string failureText(const char* verb, const FileError& error) {
+    return std::string(verb) + " " + error.path() + ": " + error.reason();
+}
+
+QAction* addCommand(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs& dialogs,
+                 QWidget* parent)
+    : QMainWindow(parent), cdlFolder(dialogs, FileFilter::parse(kDriverFileFilter)),
+      registry_(registry), paths_(paths), dialogs_(dialogs) {
+    setObjectName("frmMain");
+
+    // The layout was drawn for an 8 pt dialog font (11 pixels); a condensed
+    // face keeps every caption inside its place.
+    QFont font = this->font();
+    font.setFamilies({"DejaVu Sans Condensed", "Microsoft Sans Serif", "Arial", "DejaVu Sans"});
+    font.setPixelSize(11);
+    setFont(font);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(twips::px(10110), twips::px(6450));
+    setCentralWidget(client);
+
+    tabRivo = new QTabWidget(client);
+    tabRivo->setObjectName("tabRivo");
+    tabRivo->setGeometry(twips::rect(0, 120, 10005, 6255));
+    // Made inside the tab control so that they measure their captions in the
+    // window's font.
+    configPage = new ConfigPage(tabRivo);
+    driverGrid = new DriverGrid(tabRivo);
+    tabRivo->addTab(configPage, "Config");
+    tabRivo->addTab(driverGrid, "Drivers");
+    tabRivo->setCurrentIndex(0);
+
+    buildMenus();
+    connectHandlers();
+
+    QList<QWidget*> order = configPage->tabOrder() + driverGrid->tabOrder();
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+
+    // No resizing: the window keeps the size of its menu bar and client area.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus() {
+    mnuFile = menuBar()->addMenu("&File");
+    mnuFile->setObjectName("mnuFile");
+    mnuFile_Save = addCommand(mnuFile, "mnuFile_Save", "&Save All (To Game)");
+    mnuFile_Exit = addCommand(mnuFile, "mnuFile_Exit", "E&xit");
+
+    mnuConfig = menuBar()->addMenu("&Config");
+    mnuConfig->setObjectName("mnuConfig");
+    mnuConfig_Save = addCommand(mnuConfig, "mnuConfig_Save", "&Save (To Game)");
+
+    mnuDrivers = menuBar()->addMenu("&Drivers");
+    mnuDrivers->setObjectName("mnuDrivers");
+    mnuDrivers_Import_Game = addCommand(mnuDrivers, "mnuDrivers_Import_Game", "&Import From Game");
+    mnuDrivers_Import = addCommand(mnuDrivers, "mnuDrivers_Import", "Import &From ...");
+    mnuDrivers_Save_Game = addCommand(mnuDrivers, "mnuDrivers_Save_Game", "&Save To Game");
+    mnuDrivers_SaveIn = addCommand(mnuDrivers, "mnuDrivers_SaveIn", "Save &To ...");
+
+    connect(mnuFile_Save, &QAction::triggered, this, &frmMain::mnuFile_Save_Click);
+    connect(mnuFile_Exit, &QAction::triggered, this, &frmMain::mnuFile_Exit_Click);
+    connect(mnuConfig_Save, &QAction::triggered, this, &frmMain::mnuConfig_Save_Click);
+    connect(mnuDrivers_Import_Game, &QAction::triggered, this,
+            &frmMain::mnuDrivers_Import_Game_Click);
+    connect(mnuDrivers_Import, &QAction::triggered, this, &frmMain::mnuDrivers_Import_Click);
+    connect(mnuDrivers_Save_Game, &QAction::triggered, this, &frmMain::mnuDrivers_Save_Game_Click);
+    connect(mnuDrivers_SaveIn, &QAction::triggered, this, &frmMain::mnuDrivers_SaveIn_Click);
+}
+
+void frmMain::connectHandlers() {
+    // Qt raises these for the program's own assignments too, as the
+    // handlers expect: start-up clears the unsaved marks at its end.
+    for (std::size_t i = 0; i < kFolderRows.size(); ++i) {
+        connect(configPage->folderFields[i], &QLineEdit::textChanged, this, kFolderHandlers[i]);
+    }
+    auto onSelected = [this](QButtonGroup* group, void (frmMain::*handler)(int)) {
+        connect(group, &QButtonGroup::idToggled, this, [this, handler](int id, bool checked) {
+            if (checked) {
+                (this->*handler)(id);
+            }
+        });
+    };
+    onSelected(configPage->SystemRating.group, &frmMain::optConfig_SystemRating_Click);
+    onSelected(configPage->Windowed.group, &frmMain::optConfig_Windowed_Click);
+    onSelected(configPage->UseA3D.group, &frmMain::optConfig_UseA3D_Click);
+    onSelected(configPage->UseEAX.group, &frmMain::optConfig_UseEAX_Click);
+    connect(configPage->lstConfig_VideoDriver, &QListWidget::currentRowChanged, this,
+            &frmMain::lstConfig_VideoDriver_Click);
+
+    driverGrid->onTextChanged = [this](int column, int row) {
+        (this->*kChangeHandlers[static_cast<std::size_t>(column)])(row);
+    };
+    driverGrid->onKeyPress = [this](int column, int row, int& KeyAscii) {
+        (this->*kKeyPressHandlers[static_cast<std::size_t>(column)])(row, KeyAscii);
+    };
+    // Deleting, cutting, pasting, undoing or dropping text changes a value
+    // just as typing does, so it too must be saved before closing.
+    driverGrid->onTextEdited = [this](int, int) { state_.unsaved.drivers = true; };
+}
+
+// ---- Start-up and closing ----
+
+bool frmMain::Form_Load() {
+    setWindowTitle(
+        QString("%1 v%2.%3").arg(version::kProductName).arg(version::kMajor).arg(version::kMinor));
+
+    LocateInstallDir(registry_, *this, state_.InstallDir);
+    if (state_.InstallDir.empty()) {
+        return false;
+    }
+
+    // A settings or video file that cannot be read is reported; start-up
+    // goes on with what it has.
+    try {
+        LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings);
+    } catch (const FileError& e) {
+        ShowMessage(failureText("Could not read", e));
+    }
+    try {
+        LoadVideoDrivers(paths_, state_.InstallDir, state_.settings, *this, state_.VideoConfigPath);
+    } catch (const FileError& e) {
+        ShowMessage(failureText("Could not read", e));
+    }
+    ImportDrivers({}, GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir},
+                  state_.roster, state_.AllowedKeys, *this);
+
+    fillConfigPage();
+    FillDriverGrid();
+    // The fills above ran the change handlers, which mark the page changed.
+    state_.unsaved.clear();
+    centreOnScreen();
+    return true;
+}
+
+void frmMain::fillConfigPage() {
+    configPage->lblConfig_LocationDir->setText(toDisplay(state_.InstallDir));
+    configPage->lblConfig_LocationDir->setToolTip(toDisplay(state_.InstallDir));
+
+    // Movie, Music, Options, Replay, Season, Sounds, Tracks, Vehicles.
+    for (std::size_t row : {3u, 7u, 2u, 4u, 0u, 1u, 5u, 6u}) {
+        configPage->folderFields[row]->setText(
+            toDisplay(state_.settings.*kFolderRows[row].setting));
+    }
+
+    GameSettings& s = state_.settings;
+    if (const auto rating = wholeNumber(s.SystemRating)) {
+        long long value = *rating;
+        if (value < 1) {
+            s.SystemRating = "1";
+            value = 1;
+        } else if (value > 5) {
+            s.SystemRating = "5";
+            value = 5;
+        }
+        configPage->SystemRating.buttons[static_cast<std::size_t>(value - 1)]->setChecked(true);
+    }
+    // Anything but 0 or 1 keeps its text and the layout's choice.
+    auto selectYesNo = [](const std::string& text, OptionFrame<2>& frame) {
+        const auto value = wholeNumber(text);
+        if (value && (*value == 0 || *value == 1)) {
+            frame.buttons[static_cast<std::size_t>(*value)]->setChecked(true);
+        }
+    };
+    selectYesNo(s.WindowedMode, configPage->Windowed);
+    selectYesNo(s.UseA3D, configPage->UseA3D);
+    selectYesNo(s.UseEAX, configPage->UseEAX);
+}
+
+void frmMain::centreOnScreen() {
+    adjustSize();
+    if (const QScreen* screen = this->screen()) {
+        QRect where = geometry();
+        where.moveCenter(screen->availableGeometry().center());
+        move(where.topLeft());
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    int Cancel = 0;
+    Form_Unload(Cancel);
+    if (Cancel != 0) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void frmMain::Form_Unload(int& Cancel) {
+    if (!state_.unsaved.any()) {
+        return;
+    }
+    if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
+        return;
+    }
+    const std::vector<FileError> failures = saveAll();
+    if (!failures.empty()) {
+        // Closing now would lose the edits that could not be written.
+        reportSaveFailures(failures);
+        Cancel = 1;
+    }
+}
+
+// ---- Menu commands ----
+
+std::vector<FileError> frmMain::saveConfig() {
+    try {
+        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved);
+    } catch (const FileError& e) {
+        return {e};
+    }
+    return {};
+}
+
+std::vector<FileError> frmMain::saveAll() {
+    std::vector<FileError> failures = saveConfig();
+    DriverCommandContext ctx = driverContext();
+    std::vector<FileError> drivers = SaveDriversToGame(ctx);
+    failures.insert(failures.end(), drivers.begin(), drivers.end());
+    return failures;
+}
+
+void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
+    if (failures.empty()) {
+        return;
+    }
+    std::string text;
+    for (const FileError& e : failures) {
+        if (!text.empty()) {
+            text += "\n";
+        }
+        text += failureText("Could not save", e);
+    }
+    ShowMessage(text);
+}
+
+DriverCommandContext frmMain::driverContext() {
+    return DriverCommandContext{
+        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir}, state_.roster,
+        state_.AllowedKeys, state_.unsaved, *this};
+}
+
+void frmMain::mnuFile_Save_Click() {
+    reportSaveFailures(saveAll());
+}
+
+void frmMain::mnuFile_Exit_Click() {
+    close();
+}
+
+void frmMain::mnuConfig_Save_Click() {
+    reportSaveFailures(saveConfig());
+}
+
+void frmMain::mnuDrivers_Import_Game_Click() {
+    DriverCommandContext ctx = driverContext();
+    ImportDriversFromGame(ctx);
+    FillDriverGrid();
+}
+
+void frmMain::mnuDrivers_Import_Click() {
+    cdlFolder.DialogTitle = kImportTitle;
+    const std::filesystem::path chosen = cdlFolder.ShowOpen();
+    if (chosen.empty()) {
+        return;
+    }
+    DriverCommandContext ctx = driverContext();
+    ImportDriversFromFile(ctx, chosen);
+    FillDriverGrid();
+}
+
+void frmMain::mnuDrivers_Save_Game_Click() {
+    DriverCommandContext ctx = driverContext();
+    reportSaveFailures(SaveDriversToGame(ctx));
+}
+
+void frmMain::mnuDrivers_SaveIn_Click() {
+    cdlFolder.DialogTitle = kSaveToTitle;
+    const std::filesystem::path chosen = cdlFolder.ShowSave();
+    if (chosen.empty()) {
+        return;
+    }
+    DriverCommandContext ctx = driverContext();
+    reportSaveFailures(SaveDriversToFile(ctx, chosen));
+}
+
+// ---- Config page ----
+
+void frmMain::storeFolder(std::size_t folderRow) {
+    state_.settings.*kFolderRows[folderRow].setting =
+        fromDisplay(configPage->folderFields[folderRow]->text());
+    state_.unsaved.settings = true;
+}
+
+void frmMain::txtConfig_SeasonDir_Change() {
+    storeFolder(0);
+}
+void frmMain::txtConfig_SoundsDir_Change() {
+    storeFolder(1);
+}
+void frmMain::txtConfig_OptionsDir_Change() {
+    storeFolder(2);
+}
+void frmMain::txtConfig_MovieDir_Change() {
+    storeFolder(3);
+}
+void frmMain::txtConfig_ReplayDir_Change() {
+    storeFolder(4);
+}
+void frmMain::txtConfig_TracksDir_Change() {
+    storeFolder(5);
+}
+void frmMain::txtConfig_VehiclesDir_Change() {
+    storeFolder(6);
+}
+void frmMain::txtConfig_MusicDir_Change() {
+    storeFolder(7);
+}
+
+void frmMain::optConfig_SystemRating_Click(int Index) {
+    state_.settings.SystemRating = std::to_string(Index + 1);
+    state_.unsaved.settings = true;
+}
+
+void frmMain::optConfig_Windowed_Click(int Index) {
+    state_.settings.WindowedMode = std::to_string(Index);
+    state_.unsaved.settings = true;
+}
+
+void frmMain::optConfig_UseA3D_Click(int Index) {
+    state_.settings.UseA3D = std::to_string(Index);
+    state_.unsaved.settings = true;
+}
+
+void frmMain::optConfig_UseEAX_Click(int Index) {
+    state_.settings.UseEAX = std::to_string(Index);
+    state_.unsaved.settings = true;
+}
+
+void frmMain::lstConfig_VideoDriver_Click() {
+    const QListWidgetItem* selected = configPage->lstConfig_VideoDriver->currentItem();
+    if (selected == nullptr) {
+        return;
+    }
+    state_.settings.VideoDriver = fromDisplay(selected->text());
+    state_.unsaved.settings = true;
+}
+
+// ---- Driver grid ----
+
+void frmMain::FillDriverGrid() {
+    for (int r = 0; r < kDriverRows; ++r) {
+        const DriverRecord& record = state_.roster[r];
+        const QString name = toDisplay(record[DriverField::DriverName]);
+        driverGrid->lblDriver_DriverName[static_cast<std::size_t>(r)]->setText(name);
+        for (int c = 0; c < kDriverColumnCount; ++c) {
+            const DriverColumn& column = kDriverColumns[static_cast<std::size_t>(c)];
+            QLineEdit* box = driverGrid->box(c, r);
+            // Raises the column's change handler, which stores the same text.
+            box->setText(toDisplay(state_.roster[r][column.field]));
+            // So that a screen reader tells the 220 boxes apart.
+            box->setAccessibleName(QString(column.tooltip) + ", " +
+                                   (name.isEmpty() ? QString("row %1").arg(r + 1) : name));
+        }
+    }
+}
+
+void frmMain::txtDriver_Change(int column, int Index) {
+    state_.roster[Index][kDriverColumns[static_cast<std::size_t>(column)].field] =
+        fromDisplay(driverGrid->box(column, Index)->text());
+}
+
+void frmMain::txtDriver_KeyPress(int column, int Index, int& KeyAscii) {
+    FilterNumericKey(KeyAscii, fromDisplay(driverGrid->box(column, Index)->text()));
+}
+
+void frmMain::FilterNumericKey(int& KeyAscii, const std::string& currentText) {
+    if (!AcceptNumericKey(state_.AllowedKeys, KeyAscii, currentText)) {
+        KeyAscii = 0;
+        return;
+    }
+    state_.unsaved.drivers = true;
+}
+
+// ---- Window operations ----
+
+void frmMain::EnableDriverRow(int row, bool enabled) {
+    driverGrid->setRowEnabled(row, enabled);
+}
+
+void frmMain::AppendVideoDriver(const std::string& name) {
+    configPage->lstConfig_VideoDriver->addItem(toDisplay(name));
+}
+
+void frmMain::SelectVideoDriver(int position) {
+    // Raises lstConfig_VideoDriver_Click before it returns.
+    configPage->lstConfig_VideoDriver->setCurrentRow(position);
+}
+
+void frmMain::ShowMessage(const std::string& text) {
+    dialogs_.showMessage(text);
+}
+
+void frmMain::CloseMainWindow() {
+    close();
+}
+
+} // namespace rivo

@@ -1,0 +1,171 @@
+#pragma once
+
+#include "config_page.h"
+#include "driver_commands.h"
+#include "driver_grid.h"
+#include "file_error.h"
+#include "game_paths.h"
+#include "program_state.h"
+#include "registry_api.h"
+#include "user_dialogs.h"
+#include "window_operations.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <string>
+#include <vector>
+
+namespace rivo {
+
+inline constexpr const char* kSaveQuestion =
+    "Changes have not been saved to the game. Click OK to save to game or Cancel to Quit.";
+inline constexpr const char* kDriverFileFilter = "RivoEdit Driver Files (*.rvd) |*.rvd";
+inline constexpr const char* kImportTitle = "Import From ...";
+inline constexpr const char* kSaveToTitle = "Save To ...";
+
+// The program's one window: the "Config" and "Drivers" pages, the menus, the
+// start-up sequence and the question on closing. The modules reach it
+// through the window operations.
+class frmMain : public QMainWindow, public WindowOperations {
+    Q_OBJECT
+public:
+    frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs& dialogs,
+            QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up, before the window is shown: finds the game, reads its
+    // settings, video drivers and driver files and fills both pages. False
+    // when the game is not installed; the user has been told and the window
+    // must not be shown.
+    bool Form_Load();
+
+    ProgramState& state() { return state_; }
+    const ProgramState& state() const { return state_; }
+
+    // Controls, by the names the handlers use.
+    QTabWidget* tabRivo;
+    ConfigPage* configPage;
+    DriverGrid* driverGrid;
+    QMenu* mnuFile;
+    QAction* mnuFile_Save;
+    QAction* mnuFile_Exit;
+    QMenu* mnuConfig;
+    QAction* mnuConfig_Save;
+    QMenu* mnuDrivers;
+    QAction* mnuDrivers_Import_Game;
+    QAction* mnuDrivers_Import;
+    QAction* mnuDrivers_Save_Game;
+    QAction* mnuDrivers_SaveIn;
+    CommonDialog cdlFolder;
+
+    // Menu commands.
+    void mnuFile_Save_Click();
+    void mnuFile_Exit_Click();
+    void mnuConfig_Save_Click();
+    void mnuDrivers_Import_Game_Click();
+    void mnuDrivers_Import_Click();
+    void mnuDrivers_Save_Game_Click();
+    void mnuDrivers_SaveIn_Click();
+
+    // Config page.
+    void txtConfig_SeasonDir_Change();
+    void txtConfig_SoundsDir_Change();
+    void txtConfig_OptionsDir_Change();
+    void txtConfig_MovieDir_Change();
+    void txtConfig_ReplayDir_Change();
+    void txtConfig_TracksDir_Change();
+    void txtConfig_VehiclesDir_Change();
+    void txtConfig_MusicDir_Change();
+    void optConfig_SystemRating_Click(int Index);
+    void optConfig_Windowed_Click(int Index);
+    void optConfig_UseA3D_Click(int Index);
+    void optConfig_UseEAX_Click(int Index);
+    void lstConfig_VideoDriver_Click();
+
+    // Driver grid: each column's handlers forward to the shared ones.
+    void txtDriver_Qualify_Change(int Index) { txtDriver_Change(0, Index); }
+    void txtDriver_Race_Change(int Index) { txtDriver_Change(1, Index); }
+    void txtDriver_Laps_Change(int Index) { txtDriver_Change(2, Index); }
+    void txtDriver_Crash_Change(int Index) { txtDriver_Change(3, Index); }
+    void txtDriver_React_Change(int Index) { txtDriver_Change(4, Index); }
+    void txtDriver_Mad_Change(int Index) { txtDriver_Change(5, Index); }
+    void txtDriver_Run_Change(int Index) { txtDriver_Change(6, Index); }
+    void txtDriver_Brain_Change(int Index) { txtDriver_Change(7, Index); }
+    void txtDriver_LimAvg_Change(int Index) { txtDriver_Change(8, Index); }
+    void txtDriver_LimVar_Change(int Index) { txtDriver_Change(9, Index); }
+    void txtDriver_Qualify_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(0, Index, KeyAscii);
+    }
+    void txtDriver_Race_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(1, Index, KeyAscii);
+    }
+    void txtDriver_Laps_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(2, Index, KeyAscii);
+    }
+    void txtDriver_Crash_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(3, Index, KeyAscii);
+    }
+    void txtDriver_React_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(4, Index, KeyAscii);
+    }
+    void txtDriver_Mad_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(5, Index, KeyAscii);
+    }
+    void txtDriver_Run_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(6, Index, KeyAscii);
+    }
+    void txtDriver_Brain_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(7, Index, KeyAscii);
+    }
+    void txtDriver_LimAvg_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(8, Index, KeyAscii);
+    }
+    void txtDriver_LimVar_KeyPress(int Index, int& KeyAscii) {
+        txtDriver_KeyPress(9, Index, KeyAscii);
+    }
+
+    // Copies the roster into the grid.
+    void FillDriverGrid();
+    // Drops a typed character (KeyAscii = 0) unless the grid takes it; an
+    // accepted one marks the driver values unsaved.
+    void FilterNumericKey(int& KeyAscii, const std::string& currentText);
+
+    // Window operations for the modules.
+    void EnableDriverRow(int row, bool enabled) override;
+    void AppendVideoDriver(const std::string& name) override;
+    void SelectVideoDriver(int position) override;
+    void ShowMessage(const std::string& text) override;
+    void CloseMainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Runs as the window closes: asks to save when work is unsaved. Sets
+    // Cancel only when the user asked to save and the save failed.
+    void Form_Unload(int& Cancel);
+
+    void buildMenus();
+    void connectHandlers();
+    void txtDriver_Change(int column, int Index);
+    void txtDriver_KeyPress(int column, int Index, int& KeyAscii);
+    void storeFolder(std::size_t folderRow);
+    void fillConfigPage();
+    void centreOnScreen();
+
+    // Saves both records, settings first; every failure comes back.
+    std::vector<FileError> saveAll();
+    std::vector<FileError> saveConfig();
+    void reportSaveFailures(const std::vector<FileError>& failures);
+
+    DriverCommandContext driverContext();
+
+    reg::RegistryApi& registry_;
+    const GamePaths& paths_;
+    UserDialogs& dialogs_;
+    ProgramState state_;
+};
+
+} // namespace rivo

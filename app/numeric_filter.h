@@ -1,0 +1,15 @@
+#pragma once
+
+#include "shared_state.h"
+
+#include <string>
+
+namespace rivo {
+
+// Whether the driver grid lets a typed character through: one of the
+// AllowedKeys (digits, backspace, the point), and the point only while the
+// box's text, taken before the character is applied, holds none.
+bool AcceptNumericKey(const AllowedKeysTable& AllowedKeys, int KeyAscii,
+                      const std::string& currentText);
+
+} // namespace rivo

@@ -1,0 +1,80 @@
+#include "qt_user_dialogs.h"
+
+#include "game_text.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace rivo {
+
+QWidget* QtUserDialogs::parentForDialog() const {
+    // Before the window is shown (start-up) a box stands on its own.
+    return parent_ != nullptr && parent_->isVisible() ? parent_.data() : nullptr;
+}
+
+void QtUserDialogs::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text), QMessageBox::Ok,
+                    parentForDialog());
+    box.exec();
+}
+
+UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+QString QtUserDialogs::qtNameFilter(const FileFilter& filter) {
+    const QString pattern = fromUtf8(filter.pattern).trimmed();
+    QString description = fromUtf8(filter.description).trimmed();
+    // Qt takes the patterns from the parentheses at the end of the entry.
+    const QString tail = "(" + pattern + ")";
+    if (description.isEmpty()) {
+        return tail;
+    }
+    if (!description.endsWith(tail)) {
+        description += " " + tail;
+    }
+    return description;
+}
+
+std::filesystem::path QtUserDialogs::chooseFile(bool save, const std::string& title,
+                                                const FileFilter& filter) {
+    // A new dialog for every showing: nothing carries over from the last one.
+    QFileDialog dialog(parentForDialog(), fromUtf8(title));
+    dialog.setNameFilter(qtNameFilter(filter));
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        QString suffix = fromUtf8(filter.pattern).trimmed();
+        if (suffix.startsWith("*.") && !suffix.contains(';')) {
+            dialog.setDefaultSuffix(suffix.mid(2));
+        }
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.front().isEmpty()) {
+        return {};
+    }
+    return QFileInfo(chosen.front()).filesystemFilePath();
+}
+
+std::filesystem::path QtUserDialogs::chooseFileToOpen(const std::string& title,
+                                                      const FileFilter& filter) {
+    return chooseFile(false, title, filter);
+}
+
+std::filesystem::path QtUserDialogs::chooseFileToSave(const std::string& title,
+                                                      const FileFilter& filter) {
+    return chooseFile(true, title, filter);
+}
+
+} // namespace rivo

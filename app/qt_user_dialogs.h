@@ -1,0 +1,37 @@
+#pragma once
+
+#include "user_dialogs.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+namespace rivo {
+
+// The dialogs as Qt message boxes and file dialogs, centred over the main
+// window once it is on screen.
+class QtUserDialogs : public UserDialogs {
+public:
+    explicit QtUserDialogs(QString caption) : caption_(std::move(caption)) {}
+
+    void setParentWindow(QWidget* window) { parent_ = window; }
+
+    void showMessage(const std::string& text) override;
+    Answer askOkCancel(const std::string& text) override;
+    std::filesystem::path chooseFileToOpen(const std::string& title,
+                                           const FileFilter& filter) override;
+    std::filesystem::path chooseFileToSave(const std::string& title,
+                                           const FileFilter& filter) override;
+
+    // The filter as Qt writes it: "Description (*.ext)".
+    static QString qtNameFilter(const FileFilter& filter);
+
+private:
+    QWidget* parentForDialog() const;
+    std::filesystem::path chooseFile(bool save, const std::string& title, const FileFilter& filter);
+
+    QString caption_;
+    QPointer<QWidget> parent_;
+};
+
+} // namespace rivo

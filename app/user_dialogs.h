@@ -1,0 +1,64 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace rivo {
+
+// One entry of a file dialog's filter: the text the user sees and the
+// pattern of the names listed.
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+
+    // Splits a filter written as "description|pattern". Without a "|" the
+    // whole text is the pattern.
+    static FileFilter parse(const std::string& text);
+
+    bool operator==(const FileFilter&) const = default;
+};
+
+// The modal dialogs the window shows: message boxes and file choosers. The
+// program uses the Qt ones; tests put in a fake that answers at once.
+// Texts are UTF-8.
+class UserDialogs {
+public:
+    enum class Answer { Ok, Cancel };
+
+    virtual ~UserDialogs() = default;
+
+    // A message with an OK button only, no icon, the program's title as
+    // caption. Returns when the user has closed it.
+    virtual void showMessage(const std::string& text) = 0;
+
+    // A question with OK (the default) and Cancel, no icon, the program's
+    // title as caption. Closing the box any other way answers Cancel.
+    virtual Answer askOkCancel(const std::string& text) = 0;
+
+    // A file to read or to write, chosen in this showing of the dialog; the
+    // empty path when the user cancels.
+    virtual std::filesystem::path chooseFileToOpen(const std::string& title,
+                                                   const FileFilter& filter) = 0;
+    virtual std::filesystem::path chooseFileToSave(const std::string& title,
+                                                   const FileFilter& filter) = 0;
+};
+
+// The window's one common file dialog: a fixed filter and a title that the
+// commands set before each showing. It keeps no file name between showings,
+// so a cancel never hands back the name chosen the time before.
+class CommonDialog {
+public:
+    CommonDialog(UserDialogs& dialogs, FileFilter filter)
+        : Filter(std::move(filter)), dialogs_(dialogs) {}
+
+    std::filesystem::path ShowOpen() { return dialogs_.chooseFileToOpen(DialogTitle, Filter); }
+    std::filesystem::path ShowSave() { return dialogs_.chooseFileToSave(DialogTitle, Filter); }
+
+    std::string DialogTitle;
+    const FileFilter Filter;
+
+private:
+    UserDialogs& dialogs_;
+};
+
+} // namespace rivo

@@ -1,0 +1,124 @@
+#include "app_test_game.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace rivo::test {
+
+namespace fs = std::filesystem;
+
+AppTest::AppTest() {
+    registry.setText("SOFTWARE\\Vantora\\Kestra", "Install Dir", kInstallDir);
+}
+
+AppTest::~AppTest() {
+    if (window) {
+        // Closing must not ask anything of a test that is over.
+        window->state().unsaved.clear();
+        window->close();
+    }
+}
+
+std::string SampleConfig() {
+    return "[Components]\r\n"
+           "SeasonDir=\"Season 1\"\r\n"
+           "SoundDir=\"Sounds\"\r\n"
+           "OptionsDir=\"Options\"\r\n"
+           "MovieDir=\"Movies\"\r\n"
+           "ReplayDir=\"Replays\"\r\n"
+           "TracksDir=\"Tracks\"\r\n"
+           "VehiclesDir=\"Vehicles\"\r\n"
+           "MusicDir=\"Music\"\r\n"
+           "SystemRating=3\r\n"
+           "WindowedMode=1\r\n"
+           "VideoDriver=\"3D Accelerator\"\r\n"
+           "UseA3D=0\r\n"
+           "UseEAX=1\r\n"
+           "\r\n"
+           "[Install]\r\n"
+           "InstallFrom=\"D:\\\"\r\n"
+           "InstallTo=\"C:\\Games\\Kestra\"\r\n"
+           "\r\n"
+           "[Version]\r\n"
+           "Version=1.00\r\n";
+}
+
+std::string SampleVideo() {
+    return "[Primary Display Driver]\r\nMode=1\r\n"
+           "[3D Accelerator]\r\nMode=2\r\n"
+           "[Software Renderer]\r\nMode=0\r\n";
+}
+
+DriverRecord SampleDriver(int row) {
+    DriverRecord record;
+    const std::string n = std::to_string(row);
+    record[DriverField::DriverName] = "Driver " + n;
+    record[DriverField::Nationality] = "Nation " + n;
+    record[DriverField::DateofBirth] = "1/2/19" + std::to_string(60 + row);
+    record[DriverField::Age] = std::to_string(20 + row);
+    record[DriverField::Starts] = std::to_string(100 + row);
+    record[DriverField::Poles] = std::to_string(row);
+    record[DriverField::Wins] = std::to_string(row / 2);
+    record[DriverField::BestWorldChampionshipPlace] = std::to_string(row + 1);
+    // Stats column c of row r reads "c.rr" (React is 0.06 throughout).
+    for (int c = 0; c < kDriverColumnCount; ++c) {
+        const DriverField field = kDriverColumns[static_cast<std::size_t>(c)].field;
+        record[field] = std::to_string(c + 1) + "." + (row < 10 ? "0" : "") + n;
+    }
+    record[DriverField::ReactionTime] = "0.06";
+    return record;
+}
+
+std::string RecordText(const DriverRecord& record) {
+    std::string text = record[DriverField::DriverName] + "\r\n{\r\n //Driver Info\r\n";
+    for (std::size_t f = 1; f < kDriverFieldCount; ++f) {
+        if (f == static_cast<std::size_t>(DriverField::QualifyingAbility)) {
+            text += "\r\n //Driver Stats\r\n";
+        }
+        const auto field = static_cast<DriverField>(f);
+        text += std::string(" ") + DriverFieldKey(field) + "=" + record[field] + "\r\n";
+    }
+    return text + "}\r\n";
+}
+
+fs::path AppTest::gameFile(const std::string& name) const {
+    return prefix.onC(std::string(kGameRel) + "/" + name);
+}
+
+fs::path AppTest::driverFile(int row) const {
+    return prefix.onC(std::string(kDriversRel) + "/" + DriverRoster::BaseName(row) + ".rcd");
+}
+
+std::string AppTest::driverGamePath(int row) const {
+    return GameDriverPath(kInstallDir, "Season 1", DriverRoster::BaseName(row));
+}
+
+void AppTest::writeConfig(const std::string& bytes) {
+    writeFile(gameFile("config.ini"), bytes);
+}
+
+void AppTest::writeDriver(int row, const DriverRecord& record) {
+    writeFile(driverFile(row), RecordText(record));
+}
+
+void AppTest::writeGame() {
+    writeConfig(SampleConfig());
+    writeFile(gameFile("video.cfg"), SampleVideo());
+    for (int r = 0; r < kDriverRows; ++r) {
+        writeDriver(r, SampleDriver(r));
+    }
+}
+
+bool AppTest::start() {
+    window = std::make_unique<frmMain>(registry, paths, dialogs);
+    return window->Form_Load();
+}
+
+void AppTest::startShown() {
+    ASSERT_TRUE(start());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
+} // namespace rivo::test

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "fake_dialogs.h"
+#include "fake_registry.h"
+#include "frm_main.h"
+#include "temp_dir.h"
+#include "wine_paths.h"
+
+#include <QLineEdit>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+namespace rivo::test {
+
+// A game install made in a Wine-style prefix for one test, found through a
+// fake registry, and the real main window started on it with fake dialogs.
+class AppTest : public ::testing::Test {
+protected:
+    static constexpr const char* kInstallDir = "C:\\Games\\Kestra";
+    static constexpr const char* kGameRel = "Games/Kestra";
+    static constexpr const char* kDriversRel = "Games/Kestra/Season 1/Drivers";
+
+    AppTest();
+    ~AppTest() override;
+
+    // config.ini, video.cfg and all 22 driver files.
+    void writeGame();
+    void writeConfig(const std::string& bytes);
+    void writeDriver(int row, const DriverRecord& record);
+
+    std::filesystem::path gameFile(const std::string& name) const;
+    std::filesystem::path driverFile(int row) const;
+    // The game path of a driver file, as the window names it.
+    std::string driverGamePath(int row) const;
+
+    // Makes the window and runs start-up; the window stays hidden.
+    bool start();
+    // Starts, then shows the window and gives it the focus.
+    void startShown();
+
+    template <class T> T* find(const QString& name) const {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QLineEdit* box(const char* column, int row) const {
+        return find<QLineEdit>(QString("%1_%2").arg(column).arg(row));
+    }
+    ProgramState& state() { return window->state(); }
+
+    TestPrefix prefix;
+    WinePaths paths{prefix.root()};
+    FakeRegistry registry;
+    FakeDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+};
+
+// The sample config.ini: Season 1, rating 3, windowed, "3D Accelerator",
+// A3D off, EAX on.
+std::string SampleConfig();
+// Three video drivers, the second of them "3D Accelerator".
+std::string SampleVideo();
+// Row `row` of the sample driver set: a name and a distinct value in every
+// field; the reaction time is 0.06 in every row.
+DriverRecord SampleDriver(int row);
+// The 23 lines of a record, CR LF each.
+std::string RecordText(const DriverRecord& record);
+
+} // namespace rivo::test

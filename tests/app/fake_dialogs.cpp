@@ -1,0 +1,43 @@
+#include "fake_dialogs.h"
+
+namespace rivo::test {
+
+void FakeDialogs::showMessage(const std::string& text) {
+    messages.push_back(text);
+    if (onMessage) {
+        onMessage(text);
+    }
+}
+
+UserDialogs::Answer FakeDialogs::askOkCancel(const std::string& text) {
+    questions.push_back(text);
+    if (answers.empty()) {
+        return Answer::Cancel;
+    }
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::filesystem::path FakeDialogs::nextFile() {
+    if (files.empty()) {
+        return {};
+    }
+    std::filesystem::path file = files.front();
+    files.pop_front();
+    return file;
+}
+
+std::filesystem::path FakeDialogs::chooseFileToOpen(const std::string& title,
+                                                    const FileFilter& filter) {
+    fileRequests.push_back({false, title, filter});
+    return nextFile();
+}
+
+std::filesystem::path FakeDialogs::chooseFileToSave(const std::string& title,
+                                                    const FileFilter& filter) {
+    fileRequests.push_back({true, title, filter});
+    return nextFile();
+}
+
+} // namespace rivo::test

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "user_dialogs.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace rivo::test {
+
+// Answers the window's dialogs at once and records what they were asked.
+class FakeDialogs : public UserDialogs {
+public:
+    struct FileRequest {
+        bool save;
+        std::string title;
+        FileFilter filter;
+    };
+
+    void showMessage(const std::string& text) override;
+    Answer askOkCancel(const std::string& text) override;
+    std::filesystem::path chooseFileToOpen(const std::string& title,
+                                           const FileFilter& filter) override;
+    std::filesystem::path chooseFileToSave(const std::string& title,
+                                           const FileFilter& filter) override;
+
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<FileRequest> fileRequests;
+    // Answers in order; when none is left a question is cancelled and a file
+    // dialog yields no name.
+    std::deque<Answer> answers;
+    std::deque<std::filesystem::path> files;
+    // Runs on every message, e.g. to look at the state at that moment.
+    std::function<void(const std::string&)> onMessage;
+
+private:
+    std::filesystem::path nextFile();
+};
+
+} // namespace rivo::test

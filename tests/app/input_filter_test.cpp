@@ -1,0 +1,185 @@
+#include "app_test_game.h"
+#include "key_character.h"
+#include "numeric_filter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+namespace rivo::test {
+namespace {
+
+// ---- The filter's rule ----
+
+struct FilterCase {
+    int key;
+    const char* text;
+    bool accepted;
+};
+
+class NumericFilterTest : public ::testing::TestWithParam<FilterCase> {};
+
+TEST_P(NumericFilterTest, AcceptsDigitsBackspaceAndOnePoint) {
+    AllowedKeysTable keys;
+    FillAllowedKeys(keys);
+    const FilterCase& c = GetParam();
+    EXPECT_EQ(AcceptNumericKey(keys, c.key, c.text), c.accepted)
+        << "key " << c.key << " into \"" << c.text << "\"";
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, NumericFilterTest,
+                         ::testing::Values(FilterCase{'0', "", true}, FilterCase{'9', "1.5", true},
+                                           FilterCase{8, "", true}, FilterCase{'.', "", true},
+                                           FilterCase{'.', "15", true},
+                                           FilterCase{'.', "1.5", false},
+                                           FilterCase{'.', ".", false}, FilterCase{'-', "", false},
+                                           FilterCase{'+', "1", false}, FilterCase{',', "1", false},
+                                           FilterCase{' ', "", false}, FilterCase{'a', "", false},
+                                           FilterCase{13, "1", false}, FilterCase{27, "", false},
+                                           FilterCase{0x660, "", false}, // an Arabic-Indic zero
+                                           FilterCase{0x130, "", false}));
+
+TEST(NumericFilter, TakesNothingBeforeTheKeyTableIsFilled) {
+    AllowedKeysTable empty{};
+    EXPECT_FALSE(AcceptNumericKey(empty, '5', ""));
+}
+
+// ---- Which key presses are characters ----
+
+struct KeyCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* text;
+    int code; // -1: not a character
+};
+
+class TypedCharacterTest : public ::testing::TestWithParam<KeyCase> {};
+
+TEST_P(TypedCharacterTest, TellsCharactersFromEditingKeys) {
+    const KeyCase& c = GetParam();
+    QKeyEvent event(QEvent::KeyPress, c.key, c.mods, QString::fromLatin1(c.text));
+    const std::optional<int> code = typedCharacter(event);
+    EXPECT_EQ(code.value_or(-1), c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, TypedCharacterTest,
+    ::testing::Values(KeyCase{Qt::Key_5, Qt::NoModifier, "5", '5'},
+                      KeyCase{Qt::Key_5, Qt::KeypadModifier, "5", '5'},
+                      KeyCase{Qt::Key_A, Qt::ShiftModifier, "A", 'A'},
+                      KeyCase{Qt::Key_Backspace, Qt::NoModifier, "\b", 8},
+                      KeyCase{Qt::Key_Backspace, Qt::NoModifier, "", 8},
+                      KeyCase{Qt::Key_Backspace, Qt::ControlModifier, "", -1},
+                      KeyCase{Qt::Key_Return, Qt::NoModifier, "\r", 13},
+                      KeyCase{Qt::Key_Enter, Qt::KeypadModifier, "\r", 13},
+                      KeyCase{Qt::Key_Tab, Qt::NoModifier, "\t", -1},
+                      KeyCase{Qt::Key_Delete, Qt::NoModifier, "\x7f", -1},
+                      KeyCase{Qt::Key_Left, Qt::NoModifier, "", -1},
+                      KeyCase{Qt::Key_V, Qt::ControlModifier, "\x16", -1},
+                      KeyCase{Qt::Key_V, Qt::ControlModifier, "v", -1},
+                      KeyCase{Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "Z", -1},
+                      // AltGr comes as Ctrl+Alt and types.
+                      KeyCase{Qt::Key_At, Qt::ControlModifier | Qt::AltModifier, "@", '@'},
+                      // Alt with a key that is no menu's mnemonic still types.
+                      KeyCase{Qt::Key_Q, Qt::AltModifier, "q", 'q'},
+                      KeyCase{Qt::Key_Escape, Qt::NoModifier, "\x1b", -1}));
+
+// ---- Typing into the real grid ----
+
+class GridTypingTest : public AppTest {
+protected:
+    void SetUp() override {
+        writeGame();
+        ASSERT_TRUE(start());
+        react3 = box("txtDriver_React", 3);
+        ASSERT_EQ(react3->text(), "0.06");
+    }
+    const std::string& reactionTime3() { return state().roster[3][DriverField::ReactionTime]; }
+
+    QLineEdit* react3 = nullptr;
+};
+
+TEST_F(GridTypingTest, ATypedDigitReachesTheRosterAndMarksTheDriversUnsaved) {
+    QTest::keyClick(react3, Qt::Key_5);
+    EXPECT_EQ(react3->text(), "0.065");
+    EXPECT_EQ(reactionTime3(), "0.065");
+    EXPECT_TRUE(state().unsaved.drivers);
+    EXPECT_FALSE(state().unsaved.settings);
+}
+
+TEST_F(GridTypingTest, KeypadDigitsCountLikeOthers) {
+    QTest::keyClick(react3, Qt::Key_7, Qt::KeypadModifier);
+    EXPECT_EQ(reactionTime3(), "0.067");
+}
+
+TEST_F(GridTypingTest, ASecondPointSignsLettersAndEnterAreDroppedWithoutMarking) {
+    for (Qt::Key key : {Qt::Key_Period, Qt::Key_Minus, Qt::Key_Plus, Qt::Key_Comma, Qt::Key_X,
+                        Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QTest::keyClick(react3, key);
+    }
+    QTest::keyClicks(react3, "e-+/");
+    EXPECT_EQ(react3->text(), "0.06");
+    EXPECT_EQ(reactionTime3(), "0.06");
+    EXPECT_FALSE(state().unsaved.any());
+}
+
+TEST_F(GridTypingTest, APointIsDroppedWhereverTheCaretStands) {
+    react3->setCursorPosition(0);
+    QTest::keyClick(react3, Qt::Key_Period);
+    react3->selectAll();
+    QTest::keyClick(react3, Qt::Key_Period);
+    EXPECT_EQ(reactionTime3(), "0.06");
+}
+
+TEST_F(GridTypingTest, AnEmptyBoxTakesOnePointAndBackspace) {
+    QLineEdit* qualify = box("txtDriver_Qualify", 0);
+    qualify->clear();
+    EXPECT_EQ(state().roster[0][DriverField::QualifyingAbility], "");
+    EXPECT_FALSE(state().unsaved.any()) << "the program's own change marks nothing";
+
+    QTest::keyClick(qualify, Qt::Key_Backspace);
+    EXPECT_TRUE(state().unsaved.drivers) << "backspace is accepted even with nothing to delete";
+
+    QTest::keyClicks(qualify, "..");
+    EXPECT_EQ(qualify->text(), ".");
+    EXPECT_EQ(state().roster[0][DriverField::QualifyingAbility], ".");
+}
+
+TEST_F(GridTypingTest, EveryColumnTakesTheSameCharacters) {
+    for (const DriverColumn& column : kDriverColumns) {
+        QLineEdit* b = box(column.boxName, 9);
+        b->clear();
+        QTest::keyClicks(b, "1a.-2.3");
+        EXPECT_EQ(state().roster[9][column.field], "1.23") << column.boxName;
+    }
+}
+
+TEST_F(GridTypingTest, DeletePasteAndUndoChangeTheValueAndMarkItUnsaved) {
+    react3->setCursorPosition(0);
+    QTest::keyClick(react3, Qt::Key_Delete);
+    EXPECT_EQ(reactionTime3(), ".06");
+    EXPECT_TRUE(state().unsaved.drivers);
+
+    state().unsaved.clear();
+    QApplication::clipboard()->setText("x-9");
+    react3->selectAll();
+    QTest::keyClick(react3, Qt::Key_V, Qt::ControlModifier);
+    // Pasted text is not filtered; it is stored as it stands.
+    EXPECT_EQ(reactionTime3(), "x-9");
+    EXPECT_TRUE(state().unsaved.drivers);
+
+    state().unsaved.clear();
+    QTest::keyClick(react3, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(reactionTime3(), ".06");
+    EXPECT_TRUE(state().unsaved.drivers);
+}
+
+TEST_F(GridTypingTest, ADisabledRowTakesNoInput) {
+    window->EnableDriverRow(3, false);
+    QTest::keyClick(react3, Qt::Key_5);
+    EXPECT_EQ(reactionTime3(), "0.06");
+    EXPECT_FALSE(state().unsaved.any());
+}
+
+} // namespace
+} // namespace rivo::test

@@ -1,0 +1,248 @@
+#include "app_test_game.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace rivo::test {
+namespace {
+
+using ::testing::ElementsAreArray;
+
+class LayoutTest : public AppTest {
+protected:
+    void SetUp() override {
+        writeGame();
+        startShown();
+    }
+    // Where a widget stands on its page, in pixels.
+    QRect onTabs(const QWidget* w) const {
+        QWidget* p = page(0)->isAncestorOf(w) ? page(0) : page(1);
+        return QRect(w->mapTo(p, QPoint(0, 0)), w->size());
+    }
+    QWidget* page(int index) const { return find<QTabWidget>("tabRivo")->widget(index); }
+};
+
+TEST_F(LayoutTest, TheClientAreaIsFixedAtItsSize) {
+    QWidget* client = window->centralWidget();
+    EXPECT_EQ(client->size(), QSize(674, 430));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(find<QTabWidget>("tabRivo")->geometry(), QRect(0, 8, 667, 417));
+}
+
+struct ControlCase {
+    const char* name;
+    const char* type;
+    const char* text;
+};
+
+TEST_F(LayoutTest, ConfigPageControlsCarryTheirNamesAndTexts) {
+    const ControlCase cases[] = {
+        {"lblConfig_Location", "QLabel", "Main Folder"},
+        {"lblConfig_LocationDir", "QLabel", "C:\\Games\\Kestra"},
+        {"lblConfig_SeasonDir", "QLabel", "Season Folder"},
+        {"lblConfig_SoundDir", "QLabel", "Sounds Folder"},
+        {"lblConfig_OptionsDir", "QLabel", "Options Folder"},
+        {"lblConfig_MovieDir", "QLabel", "Movie Folder"},
+        {"lblConfig_ReplayDir", "QLabel", "Replay Folder"},
+        {"lblConfig_TracksDir", "QLabel", "Tracks Folder"},
+        {"lblConfig_VehiclesDir", "QLabel", "Vehicles Folder"},
+        {"lblConfig_MusicDir", "QLabel", "Music Folder"},
+        {"txtConfig_SeasonDir", "QLineEdit", "Season 1"},
+        {"txtConfig_SoundsDir", "QLineEdit", "Sounds"},
+        {"txtConfig_OptionsDir", "QLineEdit", "Options"},
+        {"txtConfig_MovieDir", "QLineEdit", "Movies"},
+        {"txtConfig_ReplayDir", "QLineEdit", "Replays"},
+        {"txtConfig_TracksDir", "QLineEdit", "Tracks"},
+        {"txtConfig_VehiclesDir", "QLineEdit", "Vehicles"},
+        {"txtConfig_MusicDir", "QLineEdit", "Music"},
+        {"fraConfig_SystemRating", "QGroupBox", "System Rating"},
+        {"fraConfig_Windowed", "QGroupBox", "Run in Window"},
+        {"fraConfig_UseA3D", "QGroupBox", "A3D Enabled"},
+        {"fraConfig_UseEAX", "QGroupBox", "EAX Enabled"},
+        {"optConfig_SystemRating_0", "QRadioButton", "1"},
+        {"optConfig_SystemRating_4", "QRadioButton", "5"},
+        {"optConfig_Windowed_0", "QRadioButton", "No"},
+        {"optConfig_UseEAX_1", "QRadioButton", "Yes"},
+        {"lblConfig_VideoDriver", "QLabel", "Video Driver:"},
+        {"lstConfig_VideoDriver", "QListWidget", ""},
+    };
+    for (const ControlCase& c : cases) {
+        QWidget* w = find<QWidget>(c.name);
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->inherits(c.type)) << c.name;
+        EXPECT_TRUE(page(0)->isAncestorOf(w)) << c.name;
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(w)) {
+            text = l->text();
+        } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            text = e->text();
+        } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+            text = g->title();
+        } else if (auto* b = qobject_cast<QRadioButton*>(w)) {
+            text = b->text();
+        }
+        EXPECT_EQ(text.toStdString(), c.text) << c.name;
+    }
+}
+
+TEST_F(LayoutTest, ConfigPageIsArrangedInRowsAndFrames) {
+    const QRect main = onTabs(find<QLabel>("lblConfig_Location"));
+    EXPECT_EQ(main.left(), 16);
+    for (std::size_t i = 0; i < kFolderRows.size(); ++i) {
+        const QRect label = onTabs(find<QLabel>(kFolderRows[i].labelName));
+        const QRect field = onTabs(find<QLineEdit>(kFolderRows[i].fieldName));
+        EXPECT_EQ(label.top(), main.top() + 48 + 16 * static_cast<int>(i));
+        EXPECT_EQ(field.top(), label.top());
+        EXPECT_EQ(label.left(), 16);
+        EXPECT_EQ(field.left(), 104);
+        EXPECT_EQ(field.size(), QSize(201, 19));
+        EXPECT_LT(label.right(), field.left()) << kFolderRows[i].labelName;
+    }
+    const char* frames[] = {"fraConfig_SystemRating", "fraConfig_Windowed", "fraConfig_UseA3D",
+                            "fraConfig_UseEAX"};
+    for (int i = 0; i < 4; ++i) {
+        const QRect frame = onTabs(find<QGroupBox>(frames[i]));
+        EXPECT_EQ(frame.left(), 8);
+        EXPECT_EQ(frame.size(), QSize(177, 41));
+        EXPECT_EQ(frame.top(), main.top() + 200 + 48 * i);
+    }
+    // Rating buttons 1 to 5 from left to right, 32 pixels apart.
+    for (int i = 0; i < 5; ++i) {
+        auto* b = find<QRadioButton>(QString("optConfig_SystemRating_%1").arg(i));
+        EXPECT_EQ(b->geometry().topLeft(), QPoint(8 + 32 * i, 16));
+    }
+    const QRect list = onTabs(find<QListWidget>("lstConfig_VideoDriver"));
+    EXPECT_EQ(list.topLeft(),
+              onTabs(find<QLabel>("lblConfig_VideoDriver")).topLeft() + QPoint(0, 16));
+    EXPECT_EQ(list.size(), QSize(241, 43));
+}
+
+TEST_F(LayoutTest, DriverGridHasItsHeadingsColumnsAndRows) {
+    const QRect driverHead = onTabs(find<QLabel>("lblDriver_DriverHead"));
+    EXPECT_EQ(find<QLabel>("lblDriver_DriverHead")->text(), "Driver");
+    EXPECT_TRUE(find<QLabel>("lblDriver_DriverHead")->font().underline());
+    for (int c = 0; c < kDriverColumnCount; ++c) {
+        const DriverColumn& column = kDriverColumns[static_cast<std::size_t>(c)];
+        auto* head = find<QLabel>(column.headName);
+        ASSERT_NE(head, nullptr);
+        EXPECT_TRUE(page(1)->isAncestorOf(head));
+        EXPECT_EQ(head->text(), column.heading);
+        EXPECT_TRUE(head->font().underline());
+        EXPECT_TRUE(head->alignment() & Qt::AlignRight) << column.headName;
+        EXPECT_EQ(onTabs(head).top(), driverHead.top());
+        for (int r = 0; r < kDriverRows; ++r) {
+            const QRect b = onTabs(box(column.boxName, r));
+            EXPECT_EQ(b.size(), QSize(41, 19));
+            EXPECT_EQ(b.left(), 176 + 48 * c);
+            EXPECT_EQ(b.top(), driverHead.top() + 16 + 16 * r);
+            EXPECT_TRUE(box(column.boxName, r)->alignment() & Qt::AlignRight);
+        }
+        // A heading ends where its boxes end.
+        EXPECT_EQ(onTabs(head).right(), onTabs(box(column.boxName, 0)).right());
+    }
+    for (int r = 0; r < kDriverRows; ++r) {
+        const QRect name = onTabs(find<QLabel>(QString("lblDriver_DriverName_%1").arg(r)));
+        EXPECT_EQ(name.left(), 8);
+        EXPECT_EQ(name.top(), driverHead.top() + 16 + 16 * r);
+        EXPECT_LT(name.right(), 176);
+    }
+    EXPECT_EQ(find<QLabel>("lblDrivers_LimAvgHead")->text(), "LimAvg");
+    EXPECT_EQ(box("txtDriver_Laps", 0)->toolTip(), "Completed Laps %");
+}
+
+TEST_F(LayoutTest, EveryCaptionFitsAndNothingLeavesItsPage) {
+    find<QTabWidget>("tabRivo")->setCurrentIndex(1);
+    find<QTabWidget>("tabRivo")->setCurrentIndex(0);
+    for (int p = 0; p < 2; ++p) {
+        const QRect area = page(p)->rect();
+        for (QWidget* w : page(p)->findChildren<QWidget*>()) {
+            if (w->parentWidget() != page(p)) {
+                continue; // inside a frame or a list
+            }
+            EXPECT_TRUE(area.contains(w->geometry())) << w->objectName().toStdString();
+            if (qobject_cast<QLabel*>(w) != nullptr || qobject_cast<QGroupBox*>(w) != nullptr) {
+                if (!w->objectName().startsWith("lblDriver_DriverName") &&
+                    w->objectName() != "lblConfig_LocationDir") {
+                    EXPECT_LE(w->sizeHint().width(), w->width()) << w->objectName().toStdString();
+                }
+            }
+        }
+    }
+    for (auto* b : page(0)->findChildren<QRadioButton*>()) {
+        EXPECT_LE(b->sizeHint().width(), b->width()) << b->objectName().toStdString();
+        EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry()));
+    }
+}
+
+TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
+    QList<QAction*> menus = window->menuBar()->actions();
+    std::vector<std::string> titles;
+    for (QAction* a : menus) {
+        titles.push_back(a->text().toStdString());
+    }
+    EXPECT_THAT(titles, ElementsAreArray({"&File", "&Config", "&Drivers"}));
+    auto items = [](QMenu* menu) {
+        std::vector<std::string> out;
+        for (QAction* a : menu->actions()) {
+            out.push_back(a->objectName().toStdString() + " " + a->text().toStdString());
+            EXPECT_FALSE(a->isSeparator());
+            EXPECT_FALSE(a->isCheckable());
+            EXPECT_TRUE(a->shortcut().isEmpty());
+        }
+        return out;
+    };
+    EXPECT_THAT(items(window->mnuFile),
+                ElementsAreArray({"mnuFile_Save &Save All (To Game)", "mnuFile_Exit E&xit"}));
+    EXPECT_THAT(items(window->mnuConfig), ElementsAreArray({"mnuConfig_Save &Save (To Game)"}));
+    EXPECT_THAT(
+        items(window->mnuDrivers),
+        ElementsAreArray({"mnuDrivers_Import_Game &Import From Game",
+                          "mnuDrivers_Import Import &From ...",
+                          "mnuDrivers_Save_Game &Save To Game", "mnuDrivers_SaveIn Save &To ..."}));
+}
+
+std::vector<std::string> tabThrough(QWidget* first, int presses) {
+    first->setFocus(Qt::TabFocusReason);
+    std::vector<std::string> seen{QApplication::focusWidget()->objectName().toStdString()};
+    for (int i = 0; i < presses; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen.push_back(QApplication::focusWidget()->objectName().toStdString());
+    }
+    return seen;
+}
+
+TEST_F(LayoutTest, TabGoesThroughTheOptionsThenTheListOnTheConfigPage) {
+    const auto seen = tabThrough(find<QWidget>("optConfig_SystemRating_2"), 4);
+    EXPECT_THAT(seen, ElementsAreArray({"optConfig_SystemRating_2", "optConfig_Windowed_1",
+                                        "optConfig_UseA3D_0", "optConfig_UseEAX_1",
+                                        "lstConfig_VideoDriver"}));
+}
+
+TEST_F(LayoutTest, TabGoesDownEachColumnOnTheDriversPage) {
+    find<QTabWidget>("tabRivo")->setCurrentIndex(1);
+    const auto seen = tabThrough(box("txtDriver_Qualify", 0), 10 * kDriverRows - 1);
+    std::vector<std::string> expected;
+    for (const DriverColumn& column : kDriverColumns) {
+        for (int r = 0; r < kDriverRows; ++r) {
+            expected.push_back(std::string(column.boxName) + "_" + std::to_string(r));
+        }
+    }
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(LayoutTest, TabPassesOverDisabledRows) {
+    find<QTabWidget>("tabRivo")->setCurrentIndex(1);
+    window->EnableDriverRow(21, false);
+    const auto seen = tabThrough(box("txtDriver_Qualify", 20), 1);
+    EXPECT_EQ(seen.back(), "txtDriver_Race_0");
+}
+
+} // namespace
+} // namespace rivo::test

@@ -1,0 +1,163 @@
+#include "app_test_game.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTest>
+#include <gmock/gmock.h>
+
+namespace rivo::test {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using Answer = UserDialogs::Answer;
+
+class CloseTest : public AppTest {
+protected:
+    void SetUp() override {
+        writeGame();
+        startShown();
+    }
+    void changeConfig() {
+        auto* yes = find<QRadioButton>("optConfig_UseA3D_1");
+        QTest::mouseClick(yes, Qt::LeftButton, {}, QPoint(6, yes->height() / 2));
+        ASSERT_TRUE(state().unsaved.settings);
+    }
+    void typeDriverValue() {
+        QLineEdit* b = box("txtDriver_Qualify", 0);
+        b->end(false);
+        QTest::keyClick(b, Qt::Key_7);
+        ASSERT_TRUE(state().unsaved.drivers);
+    }
+    std::string configOnDisk() { return readFile(gameFile("config.ini")); }
+    std::string driverOnDisk() { return readFile(driverFile(0)); }
+};
+
+TEST_F(CloseTest, NoEditsCloseWithoutAQuestion) {
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(CloseTest, OkSavesSettingsAndDriversAndCloses) {
+    changeConfig();
+    typeDriverValue();
+    dialogs.answers = {Answer::Ok};
+    EXPECT_TRUE(window->close());
+    EXPECT_THAT(dialogs.questions,
+                ElementsAre("Changes have not been saved to the game. Click OK to save to game "
+                            "or Cancel to Quit."));
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+}
+
+TEST_F(CloseTest, CancelClosesWithoutSaving) {
+    changeConfig();
+    typeDriverValue();
+    dialogs.answers = {Answer::Cancel};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(configOnDisk(), SampleConfig());
+    EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+}
+
+TEST_F(CloseTest, AFailedSaveOnClosingKeepsTheWindowOpen) {
+    changeConfig();
+    fs::remove(gameFile("config.ini"));
+    fs::create_directory(gameFile("config.ini"));
+    dialogs.answers = {Answer::Ok};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("config.ini"));
+    EXPECT_TRUE(state().unsaved.settings);
+
+    // The user may still leave without saving.
+    dialogs.answers = {Answer::Cancel};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(CloseTest, TypedValueThenConfigSaveStillAsks) {
+    typeDriverValue();
+    window->mnuConfig_Save->trigger();
+    EXPECT_FALSE(state().unsaved.settings);
+    window->close();
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+}
+
+TEST_F(CloseTest, SaveToGameWithOnlyDriverEditsAsksNothing) {
+    typeDriverValue();
+    window->mnuDrivers_Save_Game->trigger();
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+    window->close();
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
+TEST_F(CloseTest, SaveToGameAfterAConfigEditStillAsks) {
+    changeConfig();
+    window->mnuDrivers_Save_Game->trigger();
+    window->close();
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+}
+
+TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
+    changeConfig();
+    typeDriverValue();
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu, window->mnuFile);
+    QTest::keyClick(menu, Qt::Key_S); // Save All
+    EXPECT_FALSE(state().unsaved.any());
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X); // Exit
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
+// Resolves paths as Wine does and lets the test look at the disk each time
+// a file is about to be used.
+class WatchedPaths : public GamePaths {
+public:
+    explicit WatchedPaths(const fs::path& prefix) : inner_(prefix) {}
+    fs::path toHost(const std::string& gamePath) const override {
+        if (onResolve) {
+            onResolve(gamePath);
+        }
+        return inner_.toHost(gamePath);
+    }
+    std::function<void(const std::string&)> onResolve;
+
+private:
+    WinePaths inner_;
+};
+
+TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
+    writeGame();
+    WatchedPaths watched(prefix.root());
+    window = std::make_unique<frmMain>(registry, watched, dialogs);
+    ASSERT_TRUE(window->Form_Load());
+    auto* five = find<QRadioButton>("optConfig_SystemRating_4");
+    five->setChecked(true);
+    std::vector<std::string> configAtDriverWrite;
+    watched.onResolve = [&](const std::string& gamePath) {
+        if (gamePath.ends_with(".rcd")) {
+            configAtDriverWrite.push_back(readFile(gameFile("config.ini")));
+        }
+    };
+    window->mnuFile_Save->trigger();
+    watched.onResolve = nullptr;
+    ASSERT_EQ(configAtDriverWrite.size(), static_cast<std::size_t>(kDriverRows));
+    EXPECT_THAT(configAtDriverWrite.front(), HasSubstr("SystemRating=5\r\n"));
+    EXPECT_FALSE(state().unsaved.any());
+}
+
+} // namespace
+} // namespace rivo::test
