@@ -28,7 +28,8 @@ std::string GameDriverPath(const std::string& InstallDir, const std::string& Sea
 // otherwise record after record from the driver set file `source` (a host
 // path). Refills AllowedKeys first. Each row is enabled when its record was
 // read and disabled, with a message through `window`, when its file is
-// missing or cannot be read; such a row keeps its values.
+// missing or cannot be read; such a row keeps its values. A set file that
+// cannot be read is reported at row 0; rows 1 to 21 are then left as they are.
 void ImportDrivers(const std::filesystem::path& source, const GameDriverFolder& game,
                    DriverRoster& roster, AllowedKeysTable& AllowedKeys, WindowOperations& window);
 
