@@ -144,7 +144,10 @@ std::vector<std::string> DriverRecordLines(const DriverRecord& record) {
     std::vector<std::string> lines;
     lines.reserve(23);
     auto add = [&](DriverField field) {
-        lines.push_back(" " + std::string(DriverFieldKey(field)) + "=" + record[field]);
+        std::string& line = lines.emplace_back(" ");
+        line += DriverFieldKey(field);
+        line += '=';
+        line += record[field];
     };
     lines.push_back(record[DriverField::DriverName]);
     lines.emplace_back("{");

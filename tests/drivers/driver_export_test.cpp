@@ -259,7 +259,7 @@ DriverRoster RandomRoster(std::mt19937& random, bool someUnnamed) {
             name.erase(0, 1);
         }
         if (name.empty() || (someUnnamed && unnamed(random))) {
-            name = someUnnamed ? "" : "N";
+            name.assign(someUnnamed ? 0 : 1, 'N');
         }
     }
     return roster;

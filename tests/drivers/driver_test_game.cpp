@@ -17,9 +17,9 @@ DriverRecord SampleRecord(int row) {
     r[DriverField::Age] = "2" + n;
     r[DriverField::Starts] = "1" + n + "0";
     r[DriverField::Poles] = n;
-    r[DriverField::Wins] = "";
+    r[DriverField::Wins].clear();
     r[DriverField::BestWorldChampionshipPlace] = "3rd (" + n + ")";
-    r[DriverField::QualifyingAbility] = "7";
+    r[DriverField::QualifyingAbility] = std::string("7"); // a whole number, kept as written
     r[DriverField::RaceAbility] = "0.9" + n;
     r[DriverField::CompletedLaps] = "8" + n;
     r[DriverField::Crash] = "1." + n;

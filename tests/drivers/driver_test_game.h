@@ -7,8 +7,8 @@
 #include "wine_paths.h"
 
 #include <filesystem>
-#include <ostream>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
