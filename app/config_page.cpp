@@ -3,6 +3,7 @@
 #include "twips.h"
 
 #include <QFocusEvent>
+#include <algorithm>
 
 namespace rivo {
 
@@ -93,7 +94,16 @@ OptionFrame<N> ConfigPage::makeFrame(const char* name, const char* title, int to
     for (std::size_t i = 0; i < N; ++i) {
         auto* button = new QRadioButton(captions[i], result.frame);
         button->setObjectName(arrayName + "_" + QString::number(i));
-        button->setGeometry(twips::rect(lefts[i], 240, width, height));
+        QRect where = twips::rect(lefts[i], 240, width, height);
+        // The whole indicator must show, in any style.
+        where.setHeight(std::max(where.height(), button->sizeHint().height()));
+        // Styles that draw the caption above the frame rather than on its
+        // line leave less room inside: centre the buttons in what is left.
+        const QRect inside = result.frame->contentsRect();
+        if (where.top() < inside.top()) {
+            where.moveTop(inside.top() + std::max(0, (inside.height() - where.height()) / 2));
+        }
+        button->setGeometry(where);
         twips::fitText(button);
         result.group->addButton(button, static_cast<int>(i));
         button->installEventFilter(this);

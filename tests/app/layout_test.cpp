@@ -116,7 +116,9 @@ TEST_F(LayoutTest, ConfigPageIsArrangedInRowsAndFrames) {
     // Rating buttons 1 to 5 from left to right, 32 pixels apart.
     for (int i = 0; i < 5; ++i) {
         auto* b = find<QRadioButton>(QString("optConfig_SystemRating_%1").arg(i));
-        EXPECT_EQ(b->geometry().topLeft(), QPoint(8 + 32 * i, 16));
+        EXPECT_EQ(b->x(), 8 + 32 * i);
+        EXPECT_TRUE(b->parentWidget()->contentsRect().contains(b->geometry()))
+            << "inside the frame, clear of its caption";
     }
     const QRect list = onTabs(find<QListWidget>("lstConfig_VideoDriver"));
     EXPECT_EQ(list.topLeft(),
@@ -177,6 +179,7 @@ TEST_F(LayoutTest, EveryCaptionFitsAndNothingLeavesItsPage) {
     }
     for (auto* b : page(0)->findChildren<QRadioButton*>()) {
         EXPECT_LE(b->sizeHint().width(), b->width()) << b->objectName().toStdString();
+        EXPECT_LE(b->sizeHint().height(), b->height()) << b->objectName().toStdString();
         EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry()));
     }
 }
