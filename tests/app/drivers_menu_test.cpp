@@ -1,4 +1,5 @@
 #include "app_test_game.h"
+#include "qt_user_dialogs.h"
 
 #include <QLabel>
 #include <QTest>
@@ -110,6 +111,21 @@ TEST_F(DriversMenuTest, AnUnreadableSetIsReportedAndTheGridStays) {
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_THAT(dialogs.messages[0], HasSubstr("gone.rvd"));
     EXPECT_EQ(state().roster, before);
+}
+
+} // namespace
+} // namespace rivo::test
+
+namespace rivo::test {
+namespace {
+
+TEST(DriverFileFilter, SplitsAtTheBarAndReadsAsQtWritesIt) {
+    const FileFilter filter = FileFilter::parse(kDriverFileFilter);
+    EXPECT_EQ(filter.description, "RivoEdit Driver Files (*.rvd) ");
+    EXPECT_EQ(filter.pattern, "*.rvd");
+    EXPECT_EQ(QtUserDialogs::qtNameFilter(filter), "RivoEdit Driver Files (*.rvd)");
+    EXPECT_EQ(QtUserDialogs::qtNameFilter({"Driver sets", "*.rvd"}), "Driver sets (*.rvd)");
+    EXPECT_EQ(FileFilter::parse("*.rvd"), (FileFilter{"", "*.rvd"}));
 }
 
 } // namespace
