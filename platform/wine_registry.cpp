@@ -5,6 +5,7 @@
 #include "text_file.h"
 #include "wine_reg_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <new>
@@ -90,10 +91,35 @@ std::u16string joinParts(const std::vector<std::u16string>& parts) {
 
 // The key paths to look for, best first: for a 32-bit reader in a 64-bit
 // prefix, SOFTWARE\X is Software\Wow6432Node\X, with the plain path behind it.
+// `written` holds each path as Wine writes it in a key line (separators as
+// two backslashes), for the quick comparison; empty when the path has
+// characters that Wine may escape.
 struct Targets {
     std::array<std::u16string, 2> path;
+    std::array<std::string, 2> written;
+    std::size_t shared = 0; // length of the start both written forms share
     std::size_t count = 0;
 };
+
+// Printable ASCII that Wine writes as it is in a key line.
+bool writtenAsItIs(char16_t unit) {
+    return unit >= 0x20 && unit < 0x7F && unit != u'\\' && unit != u'[' && unit != u']' &&
+           unit != u'"';
+}
+
+std::string writtenForm(const std::u16string& path) {
+    std::string written;
+    for (char16_t unit : path) {
+        if (unit == u'\\') {
+            written += "\\\\";
+        } else if (writtenAsItIs(unit)) {
+            written.push_back(static_cast<char>(unit));
+        } else {
+            return {};
+        }
+    }
+    return written;
+}
 
 Targets targetsFor(const std::vector<std::u16string>& parts, bool view32, bool win64) {
     Targets targets;
@@ -105,6 +131,15 @@ Targets targetsFor(const std::vector<std::u16string>& parts, bool view32, bool w
         targets.path[targets.count++] = joinParts(wow);
     }
     targets.path[targets.count++] = joinParts(parts);
+    for (std::size_t t = 0; t < targets.count; ++t) {
+        targets.written[t] = writtenForm(targets.path[t]);
+    }
+    const std::string& a = targets.written[0];
+    const std::string& b = targets.written[1];
+    while (targets.shared < a.size() && targets.shared < b.size() &&
+           a[targets.shared] == b[targets.shared]) {
+        ++targets.shared;
+    }
     return targets;
 }
 
@@ -158,6 +193,80 @@ std::array<Relation, 2> compareKeyLine(std::string_view text, const Targets& tar
     }
 }
 
+enum class Quick { Differs, Same, Unsure };
+
+// ASCII lower case of every byte value; other bytes stay as they are.
+constexpr std::array<char, 256> kLower = [] {
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i) {
+        table[static_cast<std::size_t>(i)] = static_cast<char>(i >= 'A' && i <= 'Z' ? i + 32 : i);
+    }
+    return table;
+}();
+
+// Compares a key line's bytes (after its '[') with a path as Wine writes it
+// (lower case), without decoding; the first `from` bytes are known to match.
+// Differs and Same are certain. Unsure where the line writes something in
+// another way (an escape, UTF-8) or may name a key below the path: the full
+// comparison settles those. `matched` gets the length of the matching start.
+Quick quickCompare(std::string_view text, std::string_view written, std::size_t from,
+                   std::size_t& matched) noexcept {
+    const std::size_t n = written.size();
+    if (text.size() <= n) {
+        matched = 0;
+        return Quick::Unsure;
+    }
+    std::size_t i = from;
+    while (i < n && kLower[static_cast<unsigned char>(text[i])] == written[i]) {
+        ++i;
+    }
+    matched = i;
+    if (i < n) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        // Backslashes come in pairs in `written`: after an odd run of them
+        // the line is inside an escape.
+        std::size_t run = 0;
+        while (run < i && written[i - 1 - run] == '\\') {
+            ++run;
+        }
+        const bool plain = b != '\\' && b < 0x80 && run % 2 == 0;
+        return plain ? Quick::Differs : Quick::Unsure;
+    }
+    // Wine writes a name in the fewest bytes, so the path written any other
+    // way is longer: a different character here means a different key, and a
+    // backslash may start the key below or an escape.
+    const char next = text[n];
+    if (next == ']') {
+        return Quick::Same;
+    }
+    return next == '\\' ? Quick::Unsure : Quick::Differs;
+}
+
+// compareKeyLine, the quick way where it is certain.
+std::array<Relation, 2> relateKeyLine(std::string_view text, const Targets& targets,
+                                      std::size_t& nameEnd) {
+    std::array<Relation, 2> result{Relation::None, Relation::None};
+    std::size_t matched = 0;
+    for (std::size_t t = 0; t < targets.count; ++t) {
+        if (targets.written[t].empty()) {
+            return compareKeyLine(text, targets, nameEnd);
+        }
+        // What matched the first path and both paths share needs no second look.
+        const std::size_t from = t == 0 ? 0 : std::min(matched, targets.shared);
+        switch (quickCompare(text, targets.written[t], from, matched)) {
+        case Quick::Differs:
+            break;
+        case Quick::Same:
+            result[t] = Relation::Same;
+            nameEnd = targets.written[t].size() + 1;
+            break;
+        case Quick::Unsure:
+            return compareKeyLine(text, targets, nameEnd);
+        }
+    }
+    return result;
+}
+
 struct KeyMatch {
     bool exists = false;
     std::vector<std::string_view> sections; // the lines after each of its key lines
@@ -191,7 +300,7 @@ std::array<KeyMatch, 2> scanKeys(std::string_view bytes, const Targets& targets)
         }
         closeSection(at);
         std::size_t nameEnd = 0;
-        const auto relation = compareKeyLine(bytes.substr(at + 1), targets, nameEnd);
+        const auto relation = relateKeyLine(bytes.substr(at + 1), targets, nameEnd);
         for (std::size_t t = 0; t < targets.count; ++t) {
             if (relation[t] == Relation::None) {
                 continue;

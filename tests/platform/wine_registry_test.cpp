@@ -61,6 +61,8 @@ std::string installDirIn(const fs::path& systemReg, RecordingWindow& window) {
     return InstallDir;
 }
 
+const std::string kDirLine = "\"Install Dir\"=\"C:\\\\Games\\\\Kestra\"\n";
+
 std::string text(const char* s) {
     return std::string(s) + '\0';
 }
@@ -272,6 +274,33 @@ TEST(WineRegistryTest, KeyLinesAreUnescapedAndComparedIgnoringCase) {
     EXPECT_EQ(readValue(registry, "SOFTWARE\\Split", "b").data, text("2"));
 }
 
+TEST(WineRegistryTest, AKeyLineNamesTheGameKeyHoweverItIsWritten) {
+    const std::vector<std::pair<const char*, bool>> lines = {
+        {R"([SOFTWARE\\wow6432node\\VANTORA\\kestra] 1)", true},
+        {R"([\x53oftware\\Wow6432Node\\Vantora\\Kestr\x61] 1)", true},
+        {R"([Software\x5cWow6432Node\\Vantora\\\Kestra] 1)", true},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra\\Sub] 1)", true},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra\x5cSub] 1)", true},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra2] 1)", false},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestr] 1)", false},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra\x41] 1)", false},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra\]] 1)", false},
+        {R"([Software\\Wow6432Node\\Vantora\\Kestra)", false},
+        {R"([Software\\Wow6432Node\\Vantora\Kestra] 1)", false},
+    };
+    for (const auto& [line, found] : lines) {
+        TempDir dir;
+        writeFile(dir / "system.reg",
+                  "WINE REGISTRY Version 2\n#arch=win64\n\n" + std::string(line) + "\n" + kDirLine);
+        WineRegistry registry(dir / "system.reg");
+        reg::Handle key = 0;
+        EXPECT_EQ(registry.openKey(reg::Root::LocalMachine, kGameRegistryKey, 0, k32, key),
+                  found ? reg::kSuccess : reg::kFileNotFound)
+            << line;
+        registry.closeKey(key);
+    }
+}
+
 // Damaged files: what the game lookup gives, and the values still read.
 struct DamageCase {
     const char* what;
@@ -284,7 +313,6 @@ const std::string kHead = "WINE REGISTRY Version 2\n;; All keys relative to REGI
                           "#arch=win64\n\n";
 const std::string kGameKey = "[Software\\\\Wow6432Node\\\\Vantora\\\\Kestra] 1796623556\n"
                              "#time=1dd8611065838ca\n";
-const std::string kDir = "\"Install Dir\"=\"C:\\\\Games\\\\Kestra\"\n";
 const std::string kBlob = "\"Blob\"=hex:01,02,03,\\\n  04,05\n";
 
 std::string garbage(std::size_t size) {
@@ -297,7 +325,7 @@ std::string garbage(std::size_t size) {
 }
 
 std::vector<DamageCase> damageCases() {
-    const std::string good = kHead + kGameKey + kDir + kBlob;
+    const std::string good = kHead + kGameKey + kDirLine + kBlob;
     const std::string blob = "\x01\x02\x03\x04\x05";
     return {
         {"intact",
@@ -317,43 +345,44 @@ std::vector<DamageCase> damageCases() {
          "C:\\Games\\Kestra",
          {{"Number", std::nullopt}}},
         {"cut mid-continuation",
-         kHead + kGameKey + kDir + "\"Blob\"=hex:01,02,03,\\\n  04,0",
+         kHead + kGameKey + kDirLine + "\"Blob\"=hex:01,02,03,\\\n  04,0",
          "C:\\Games\\Kestra",
          {{"Blob", std::nullopt}}},
         {"cut after the backslash",
-         kHead + kGameKey + kDir + "\"Blob\"=hex:01,02,03,\\\n",
+         kHead + kGameKey + kDirLine + "\"Blob\"=hex:01,02,03,\\\n",
          "C:\\Games\\Kestra",
          {{"Blob", std::nullopt}}},
         {"continuation that is not hex",
-         kHead + kGameKey + "\"Blob\"=hex:01,\\\n" + kDir,
+         kHead + kGameKey + "\"Blob\"=hex:01,\\\n" + kDirLine,
          "C:\\Games\\Kestra",
          {{"Blob", std::nullopt}}},
         {"cut in the install folder", kHead + kGameKey + "\"Install Dir\"=\"C:\\\\Gam", ""},
         {"cut in the value name", kHead + kGameKey + "\"Install Di", ""},
         {"cut in the key line", kHead + "[Software\\\\Wow6432Node\\\\Vant", ""},
         {"unknown lines",
-         kHead + kGameKey + "#link\n#time=0\n;; note\ngarbage\n#x=1\n" + kDir +
+         kHead + kGameKey + "#link\n#time=0\n;; note\ngarbage\n#x=1\n" + kDirLine +
              "  04,05\n=\"x\"\n" + kBlob,
          "C:\\Games\\Kestra",
          {{"Blob", blob}}},
         {"values after a broken key line belong to no key",
          good + "[Software\\\\Broken\n\"Install Dir\"=\"C:\\\\Wrong\"\n", "C:\\Games\\Kestra"},
-        {"lone brackets", kHead + "[\n" + kGameKey + kDir + "[", "C:\\Games\\Kestra"},
-        {"not a registry file", "[Software\\\\Wow6432Node\\\\Vantora\\\\Kestra]\n" + kDir, ""},
-        {"other version", "WINE REGISTRY Version 1\n" + kGameKey + kDir, ""},
+        {"lone brackets", kHead + "[\n" + kGameKey + kDirLine + "[", "C:\\Games\\Kestra"},
+        {"not a registry file", "[Software\\\\Wow6432Node\\\\Vantora\\\\Kestra]\n" + kDirLine, ""},
+        {"other version", "WINE REGISTRY Version 1\n" + kGameKey + kDirLine, ""},
         {"empty file", "", ""},
-        {"byte order mark", "\xEF\xBB\xBF" + kHead + kGameKey + kDir, ""},
+        {"byte order mark", "\xEF\xBB\xBF" + kHead + kGameKey + kDirLine, ""},
         {"NUL bytes",
          kHead + std::string("[Soft\0ware]\n\0\n", 14) + kGameKey +
-             std::string("\"Bad\"=\"a\0b\"\n", 12) + kDir + kBlob,
+             std::string("\"Bad\"=\"a\0b\"\n", 12) + kDirLine + kBlob,
          "C:\\Games\\Kestra",
          {{"Bad", std::nullopt}, {"Blob", blob}}},
         {"1 MB lines",
          kHead + "[Software\\\\" + std::string(1 << 20, 'x') + "]\n" + kGameKey + "\"Long\"=\"" +
-             std::string(1 << 20, 'y') + "\"\n" + std::string(1 << 20, 'z') + "\n" + kDir + kBlob,
+             std::string(1 << 20, 'y') + "\"\n" + std::string(1 << 20, 'z') + "\n" + kDirLine +
+             kBlob,
          "C:\\Games\\Kestra",
          {{"Long", text(std::string(1 << 20, 'y').c_str())}, {"Blob", blob}}},
-        {"random garbage before the key", kHead + garbage(1 << 16) + "\n" + kGameKey + kDir,
+        {"random garbage before the key", kHead + garbage(1 << 16) + "\n" + kGameKey + kDirLine,
          "C:\\Games\\Kestra"},
         {"random garbage only", kHead + garbage(1 << 16), ""},
         {"CR LF line ends",
