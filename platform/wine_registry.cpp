@@ -232,9 +232,9 @@ Quick quickCompare(std::string_view text, std::string_view written, std::size_t 
         const bool plain = b != '\\' && b < 0x80 && run % 2 == 0;
         return plain ? Quick::Differs : Quick::Unsure;
     }
-    // Wine writes a name in the fewest bytes, so the path written any other
-    // way is longer: a different character here means a different key, and a
-    // backslash may start the key below or an escape.
+    // The whole path matched: the name ends here, goes on with another
+    // character (another key), or a backslash starts the key below or an
+    // escape.
     const char next = text[n];
     if (next == ']') {
         return Quick::Same;
