@@ -1,5 +1,7 @@
 #include "wine_reg_format.h"
 
+#include "codepage.h"
+
 namespace rivo::winereg {
 
 namespace {
@@ -119,6 +121,20 @@ bool parseString(std::string_view text, FileValue& value) {
 }
 
 } // namespace
+
+char16_t foldUnit(char16_t unit) noexcept {
+    if (unit < 0x80) {
+        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
+    }
+    return codepage::foldCase(unit);
+}
+
+std::u16string foldName(std::u16string name) {
+    for (char16_t& unit : name) {
+        unit = foldUnit(unit);
+    }
+    return name;
+}
 
 EscapedText::Step EscapedText::next(char16_t& unit) noexcept {
     if (pendingLow_ != 0) {

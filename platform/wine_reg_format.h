@@ -43,6 +43,10 @@ private:
 // false when the string is broken; `consumed` is then unspecified.
 bool decodeEscaped(std::string_view text, char end, std::u16string& out, std::size_t& consumed);
 
+// Key and value names compare ignoring the case of ASCII and Latin-1 letters.
+char16_t foldUnit(char16_t unit) noexcept;
+std::u16string foldName(std::u16string name);
+
 // One value of a key as the file defines it.
 struct FileValue {
     std::u16string name; // "" for the unnamed value `@`
