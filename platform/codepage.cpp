@@ -14,7 +14,9 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char16_t foldLatin1(char16_t c) {
+} // namespace
+
+char16_t foldCase(char16_t c) noexcept {
     if (c >= u'A' && c <= u'Z') {
         return static_cast<char16_t>(c + 32);
     }
@@ -35,8 +37,6 @@ char16_t foldLatin1(char16_t c) {
         return c;
     }
 }
-
-} // namespace
 
 char16_t cp1252ToUnicode(unsigned char byte) noexcept {
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -191,7 +191,7 @@ bool equalsIgnoreCaseUtf8(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < wa.size(); ++i) {
-        if (foldLatin1(wa[i]) != foldLatin1(wb[i])) {
+        if (foldCase(wa[i]) != foldCase(wb[i])) {
             return false;
         }
     }

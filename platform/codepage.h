@@ -25,6 +25,10 @@ std::string utf8ToCp1252(std::string_view utf8, char replacement = '?');
 std::u16string utf8ToUtf16(std::string_view utf8);
 std::string utf16ToUtf8(std::u16string_view text);
 
+// The lower-case form of an ASCII or Latin-1 capital (and of the capitals
+// Windows-1252 adds: Š Œ Ž Ÿ); every other unit as it is.
+char16_t foldCase(char16_t unit) noexcept;
+
 // Case-insensitive comparison of two UTF-8 names, folding ASCII and the
 // Latin-1 letters (enough for game folder and file names).
 bool equalsIgnoreCaseUtf8(std::string_view a, std::string_view b);
