@@ -198,43 +198,12 @@ EscapedText::Step EscapedText::next(char16_t& unit) noexcept {
         ++pos_;
         return Step::Unit;
     }
-    unit = decodeUtf8(c);
+    unit = decodeUtf8();
     return Step::Unit;
 }
 
-char16_t EscapedText::decodeUtf8(unsigned char lead) noexcept {
-    int extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        cp = lead & 0x1F;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        cp = lead & 0x0F;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        cp = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        ++pos_;
-        return 0xFFFD;
-    }
-    for (int k = 1; k <= extra; ++k) {
-        const std::size_t at = pos_ + static_cast<std::size_t>(k);
-        if (at >= text_.size() || (static_cast<unsigned char>(text_[at]) & 0xC0) != 0x80) {
-            ++pos_;
-            return 0xFFFD;
-        }
-        cp = cp << 6 | (static_cast<unsigned char>(text_[at]) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos_;
-        return 0xFFFD;
-    }
-    pos_ += static_cast<std::size_t>(extra) + 1;
+char16_t EscapedText::decodeUtf8() noexcept {
+    char32_t cp = codepage::decodeUtf8(text_, pos_);
     if (cp >= 0x10000) {
         cp -= 0x10000;
         pendingLow_ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));

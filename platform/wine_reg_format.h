@@ -31,7 +31,7 @@ public:
     std::size_t position() const noexcept { return pos_; }
 
 private:
-    char16_t decodeUtf8(unsigned char lead) noexcept;
+    char16_t decodeUtf8() noexcept;
 
     std::string_view text_;
     char end_;

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "file_error.h"
+#include "registry_query.h"
 #include "text_file.h"
 #include "wine_reg_format.h"
 #include "wine_reg_scan.h"
@@ -210,29 +211,7 @@ reg::Status WineRegistry::queryValue(reg::Handle key, const std::string& valueNa
     if (found == handle->second.end()) {
         return reg::kFileNotFound;
     }
-    const Value& value = found->second;
-    if (type != nullptr) {
-        *type = value.type;
-    }
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
-    if (data == nullptr) {
-        if (size != nullptr) {
-            *size = needed;
-        }
-        return reg::kSuccess;
-    }
-    if (size == nullptr) {
-        return reg::kInvalidParameter;
-    }
-    if (*size < needed) {
-        *size = needed;
-        return reg::kMoreData;
-    }
-    if (needed > 0) {
-        std::memcpy(data, value.data.data(), needed);
-    }
-    *size = needed;
-    return reg::kSuccess;
+    return reg::answerQuery(found->second.type, found->second.data, type, data, size);
 }
 
 reg::Status WineRegistry::closeKey(reg::Handle key) {
