@@ -14,7 +14,9 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char16_t foldLatin1(char16_t c) {
+} // namespace
+
+char16_t foldCase(char16_t c) noexcept {
     if (c >= u'A' && c <= u'Z') {
         return static_cast<char16_t>(c + 32);
     }
@@ -35,8 +37,6 @@ char16_t foldLatin1(char16_t c) {
         return c;
     }
 }
-
-} // namespace
 
 char16_t cp1252ToUnicode(unsigned char byte) noexcept {
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -83,54 +83,53 @@ std::string encodeCp1252(std::u16string_view text, char replacement) {
     return bytes;
 }
 
+char32_t decodeUtf8(std::string_view utf8, std::size_t& pos) noexcept {
+    const auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
+    const unsigned char lead = byteAt(pos);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    std::size_t extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1F;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0F;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        ++pos;
+        return 0xFFFD;
+    }
+    for (std::size_t k = 1; k <= extra; ++k) {
+        if (pos + k >= utf8.size() || (byteAt(pos + k) & 0xC0) != 0x80) {
+            ++pos;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (byteAt(pos + k) & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++pos;
+        return 0xFFFD;
+    }
+    pos += extra + 1;
+    return cp;
+}
+
 std::u16string utf8ToUtf16(std::string_view utf8) {
     std::u16string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    const std::size_t n = utf8.size();
-    auto byteAt = [&](std::size_t k) { return static_cast<unsigned char>(utf8[k]); };
-    while (i < n) {
-        const unsigned char b = byteAt(i);
-        if (b < 0x80) {
-            out.push_back(b);
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            cp = b & 0x1F;
-            minimum = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            cp = b & 0x0F;
-            minimum = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            cp = b & 0x07;
-            minimum = 0x10000;
-        } else {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        bool ok = true;
-        for (int k = 1; ok && k <= extra; ++k) {
-            if (i + static_cast<std::size_t>(k) >= n ||
-                (byteAt(i + static_cast<std::size_t>(k)) & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (byteAt(i + static_cast<std::size_t>(k)) & 0x3F);
-        }
-        if (!ok || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        i += static_cast<std::size_t>(extra) + 1;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t cp = decodeUtf8(utf8, pos);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -191,7 +190,7 @@ bool equalsIgnoreCaseUtf8(std::string_view a, std::string_view b) {
         return false;
     }
     for (std::size_t i = 0; i < wa.size(); ++i) {
-        if (foldLatin1(wa[i]) != foldLatin1(wb[i])) {
+        if (foldCase(wa[i]) != foldCase(wb[i])) {
             return false;
         }
     }

@@ -52,5 +52,13 @@ TEST(CodepageTest, ComparesNamesIgnoringCase) {
     EXPECT_FALSE(equalsIgnoreCaseUtf8("abc", "abcd"));
 }
 
+TEST(CodepageTest, FoldsAsciiAndLatin1Capitals) {
+    EXPECT_EQ(foldCase(u'K'), u'k');
+    EXPECT_EQ(foldCase(u'\u00C4'), u'\u00E4');
+    EXPECT_EQ(foldCase(u'\u0152'), u'\u0153');
+    EXPECT_EQ(foldCase(u'\u00D7'), u'\u00D7'); // the multiplication sign is no letter
+    EXPECT_EQ(foldCase(u'\\'), u'\\');
+}
+
 } // namespace
 } // namespace rivo::codepage

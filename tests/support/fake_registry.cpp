@@ -1,5 +1,7 @@
 #include "fake_registry.h"
 
+#include "registry_query.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -67,28 +69,10 @@ reg::Status FakeRegistry::queryValue(reg::Handle key, const std::string& valueNa
         return reg::kFileNotFound;
     }
     const Value& value = found->second;
-    if (type != nullptr) {
-        *type = value.type;
-    }
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
-    if (data == nullptr) {
-        if (size != nullptr) {
-            *size = needed;
-        }
-        return reg::kSuccess;
-    }
-    if (size == nullptr) {
-        return reg::kInvalidParameter;
-    }
-    if (*size < needed) {
-        *size = needed;
-        return reg::kMoreData;
-    }
-    if (needed > 0) {
-        std::memcpy(data, value.data.data(), needed);
-    }
-    *size = needed;
-    return reg::kSuccess;
+    return reg::answerQuery(
+        value.type,
+        std::string_view(reinterpret_cast<const char*>(value.data.data()), value.data.size()), type,
+        data, size);
 }
 
 reg::Status FakeRegistry::closeKey(reg::Handle key) {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "registry_api.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace rivo {
+
+// HKEY_LOCAL_MACHINE of a Wine prefix, read from its system.reg. Every open
+// reads the file afresh and scans it for the one key asked for, so the
+// program sees what Wine last saved; the key's values are kept until the key
+// is closed. The program reads as a 32-bit program does: in a 64-bit prefix
+// a key under SOFTWARE is looked up under Software\Wow6432Node first, and in
+// the plain 64-bit place when it is not there. Text comes back as the ANSI
+// calls give it: Windows-1252 with the terminating NUL counted.
+class WineRegistry : public reg::RegistryApi {
+public:
+    explicit WineRegistry(std::filesystem::path systemReg);
+
+    reg::Status openKey(reg::Root root, const std::string& subKey, std::uint32_t options,
+                        std::uint32_t access, reg::Handle& key) override;
+    reg::Status queryValue(reg::Handle key, const std::string& valueName, std::uint32_t* type,
+                           unsigned char* data, std::uint32_t* size) override;
+    reg::Status closeKey(reg::Handle key) override;
+
+    const std::filesystem::path& file() const { return file_; }
+    // Keys opened and not yet closed.
+    std::size_t openKeyCount() const { return open_.size(); }
+
+    struct Value {
+        std::uint32_t type = 0;
+        std::string data; // as the ANSI query hands it out
+    };
+    // An open key's values by case-folded name ("" is the unnamed value).
+    using Values = std::map<std::u16string, Value>;
+
+private:
+    std::filesystem::path file_;
+    std::map<reg::Handle, Values> open_;
+    reg::Handle next_ = 1;
+};
+
+} // namespace rivo
