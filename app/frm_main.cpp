@@ -171,7 +171,9 @@ void frmMain::connectHandlers() {
     onSelected(configPage->Windowed.group, &frmMain::optConfig_Windowed_Click);
     onSelected(configPage->UseA3D.group, &frmMain::optConfig_UseA3D_Click);
     onSelected(configPage->UseEAX.group, &frmMain::optConfig_UseEAX_Click);
-    connect(configPage->lstConfig_VideoDriver, &QListWidget::currentRowChanged, this,
+    // The selection, not the current entry: the Tab key makes an entry
+    // current without choosing it.
+    connect(configPage->lstConfig_VideoDriver, &QListWidget::itemSelectionChanged, this,
             &frmMain::lstConfig_VideoDriver_Click);
 
     driverGrid->onTextChanged = [this](int column, int row) {
@@ -424,11 +426,11 @@ void frmMain::optConfig_UseEAX_Click(int Index) {
 }
 
 void frmMain::lstConfig_VideoDriver_Click() {
-    const QListWidgetItem* selected = configPage->lstConfig_VideoDriver->currentItem();
-    if (selected == nullptr) {
+    const QList<QListWidgetItem*> selected = configPage->lstConfig_VideoDriver->selectedItems();
+    if (selected.isEmpty()) {
         return;
     }
-    state_.settings.VideoDriver = fromDisplay(selected->text());
+    state_.settings.VideoDriver = fromDisplay(selected.front()->text());
     state_.unsaved.settings = true;
 }
 

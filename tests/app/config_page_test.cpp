@@ -1,5 +1,6 @@
 #include "app_test_game.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
@@ -78,6 +79,28 @@ TEST_F(ConfigPageTest, FolderFieldsTakeNoTyping) {
     EXPECT_EQ(season->text(), "Season 1");
     EXPECT_EQ(state().settings.SeasonDir, "Season 1");
     EXPECT_FALSE(state().unsaved.any());
+}
+
+TEST_F(AppTest, EnteringTheVideoListWithNothingChosenChoosesNothing) {
+    writeGame();
+    std::string config = SampleConfig();
+    config.replace(config.find("3D Accelerator"), 14, "Old Card");
+    writeConfig(config);
+    startShown();
+    auto* list = find<QListWidget>("lstConfig_VideoDriver");
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    // The Tab key gives the list a current entry without selecting it.
+    find<QRadioButton>("optConfig_UseEAX_1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(state().settings.VideoDriver, "Old Card");
+    EXPECT_FALSE(state().unsaved.any());
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+
+    // An arrow key then chooses, as ever.
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(state().settings.VideoDriver, "3D Accelerator");
+    EXPECT_TRUE(state().unsaved.settings);
 }
 
 } // namespace
