@@ -4,6 +4,7 @@
 
 #include <QFocusEvent>
 #include <algorithm>
+#include <limits>
 
 namespace rivo {
 
@@ -52,6 +53,9 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
         // A display only: no typing, and the Tab key passes it by; a click
         // still selects text to copy.
         field->setReadOnly(true);
+        // A field cuts longer text at 32767 characters by default; the
+        // change handler would store the cut value back.
+        field->setMaxLength(std::numeric_limits<int>::max());
         field->setFocusPolicy(Qt::ClickFocus);
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));

@@ -4,6 +4,7 @@
 #include "twips.h"
 
 #include <QKeyEvent>
+#include <limits>
 
 namespace rivo {
 
@@ -85,6 +86,9 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
             box->setObjectName(QString("%1_%2").arg(column.boxName).arg(r));
             box->setToolTip(column.tooltip);
             box->setAlignment(Qt::AlignRight);
+            // Any value read must come back whole (the default cuts it at
+            // 32767 characters).
+            box->setMaxLength(std::numeric_limits<int>::max());
             box->setGeometry(twips::onPage(column.left, top, kBoxWidth, kBoxHeight));
             // Every character must come as a key press the filter sees; an
             // input method would hand over text past it.

@@ -187,6 +187,29 @@ TEST_F(AppTest, GameTextKeepsEveryByteThroughTheWidgets) {
     EXPECT_EQ(readFile(driverFile(2)), RecordText(odd));
 }
 
+TEST_F(AppTest, LongValuesAndNulBytesSurviveTheWidgetsWhole) {
+    // Longer than a text field holds unless told otherwise.
+    const std::string longValue(40000, '7');
+    const std::string withNul("a\0b", 3);
+    writeGame();
+    std::string config = SampleConfig();
+    config.replace(config.find("\"Music\""), 7, "\"" + longValue + "\"");
+    config.replace(config.find("\"Sounds\""), 8, "\"" + withNul + "\"");
+    writeConfig(config);
+    DriverRecord odd = SampleDriver(2);
+    odd[DriverField::RaceAbility] = longValue;
+    odd[DriverField::Crash] = withNul;
+    writeDriver(2, odd);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().settings.MusicDir, longValue);
+    EXPECT_EQ(state().settings.SoundDir, withNul);
+    EXPECT_EQ(state().roster[2], odd);
+
+    window->mnuFile_Save_Click();
+    EXPECT_EQ(readFile(gameFile("config.ini")), config);
+    EXPECT_EQ(readFile(driverFile(2)), RecordText(odd));
+}
+
 TEST_F(AppTest, VideoDriverNotInTheListSelectsNothingAndIsKept) {
     writeGame();
     std::string config = SampleConfig();
