@@ -16,12 +16,15 @@ QWidget* QtUserDialogs::parentForDialog() const {
 void QtUserDialogs::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text), QMessageBox::Ok,
                     parentForDialog());
+    // Messages quote file names and game text, which may look like markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
