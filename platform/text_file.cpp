@@ -174,13 +174,14 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
     if (folder.empty()) {
         folder = ".";
     }
-    // A unique name beside the target, so that the rename stays in one file system.
+    // A unique name beside the target, so that the rename stays in one file
+    // system. It does not grow with the target's name, which may already be
+    // as long as the file system allows.
     static std::mt19937_64 random{std::random_device{}()};
     int fd = -1;
     fs::path tempPath;
     for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        tempPath = folder /
-                   (target.filename().string() + ".rivo-" + std::to_string(random() % 1000000000));
+        tempPath = folder / (".rivo-" + std::to_string(random() % 1000000000) + ".tmp");
         fd = openExclusive(tempPath);
         if (fd < 0 && errno != EEXIST) {
             break;

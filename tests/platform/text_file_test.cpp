@@ -96,6 +96,16 @@ TEST(WriteAtomicTest, CreatesAndReplacesAndKeepsPermissionBits) {
     EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
 }
 
+TEST(WriteAtomicTest, ANameAsLongAsTheSystemAllowsCanBeWritten) {
+    TempDir dir;
+    // 255 bytes is the longest name common file systems take.
+    const fs::path target = dir / (std::string(251, 'n') + ".rvd");
+    textfile::writeAtomic(target, "first");
+    textfile::writeAtomic(target, "second");
+    EXPECT_EQ(readFile(target), "second");
+    EXPECT_EQ(entries(dir.path()).size(), 1u);
+}
+
 TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {
     TempDir dir;
     const mode_t old = ::umask(022);
