@@ -53,6 +53,24 @@ public:
     QLabel* lblConfig_VideoDriver;
     QListWidget* lstConfig_VideoDriver;
 
+    // The same controls under their own names.
+    QLineEdit*& txtConfig_SeasonDir = folderFields[0];
+    QLineEdit*& txtConfig_SoundsDir = folderFields[1];
+    QLineEdit*& txtConfig_OptionsDir = folderFields[2];
+    QLineEdit*& txtConfig_MovieDir = folderFields[3];
+    QLineEdit*& txtConfig_ReplayDir = folderFields[4];
+    QLineEdit*& txtConfig_TracksDir = folderFields[5];
+    QLineEdit*& txtConfig_VehiclesDir = folderFields[6];
+    QLineEdit*& txtConfig_MusicDir = folderFields[7];
+    QGroupBox*& fraConfig_SystemRating = SystemRating.frame;
+    std::array<QRadioButton*, 5>& optConfig_SystemRating = SystemRating.buttons;
+    QGroupBox*& fraConfig_Windowed = Windowed.frame;
+    std::array<QRadioButton*, 2>& optConfig_Windowed = Windowed.buttons;
+    QGroupBox*& fraConfig_UseA3D = UseA3D.frame;
+    std::array<QRadioButton*, 2>& optConfig_UseA3D = UseA3D.buttons;
+    QGroupBox*& fraConfig_UseEAX = UseEAX.frame;
+    std::array<QRadioButton*, 2>& optConfig_UseEAX = UseEAX.buttons;
+
     // The focus order: the option buttons frame by frame, then the list.
     QList<QWidget*> tabOrder() const;
 

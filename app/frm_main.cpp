@@ -225,13 +225,17 @@ void frmMain::fillConfigPage() {
     configPage->lblConfig_LocationDir->setText(toDisplay(state_.InstallDir));
     configPage->lblConfig_LocationDir->setToolTip(toDisplay(state_.InstallDir));
 
-    // Movie, Music, Options, Replay, Season, Sounds, Tracks, Vehicles.
-    for (std::size_t row : {3u, 7u, 2u, 4u, 0u, 1u, 5u, 6u}) {
-        configPage->folderFields[row]->setText(
-            toDisplay(state_.settings.*kFolderRows[row].setting));
-    }
-
     GameSettings& s = state_.settings;
+    // Each assignment raises the field's change handler, which stores it back.
+    configPage->txtConfig_MovieDir->setText(toDisplay(s.MovieDir));
+    configPage->txtConfig_MusicDir->setText(toDisplay(s.MusicDir));
+    configPage->txtConfig_OptionsDir->setText(toDisplay(s.OptionsDir));
+    configPage->txtConfig_ReplayDir->setText(toDisplay(s.ReplayDir));
+    configPage->txtConfig_SeasonDir->setText(toDisplay(s.SeasonDir));
+    configPage->txtConfig_SoundsDir->setText(toDisplay(s.SoundDir));
+    configPage->txtConfig_TracksDir->setText(toDisplay(s.TracksDir));
+    configPage->txtConfig_VehiclesDir->setText(toDisplay(s.VehiclesDir));
+
     if (const auto rating = wholeNumber(s.SystemRating)) {
         long long value = *rating;
         if (value < 1) {
@@ -241,18 +245,18 @@ void frmMain::fillConfigPage() {
             s.SystemRating = "5";
             value = 5;
         }
-        configPage->SystemRating.buttons[static_cast<std::size_t>(value - 1)]->setChecked(true);
+        configPage->optConfig_SystemRating[static_cast<std::size_t>(value - 1)]->setChecked(true);
     }
     // Anything but 0 or 1 keeps its text and the layout's choice.
-    auto selectYesNo = [](const std::string& text, OptionFrame<2>& frame) {
+    auto selectYesNo = [](const std::string& text, std::array<QRadioButton*, 2>& buttons) {
         const auto value = wholeNumber(text);
         if (value && (*value == 0 || *value == 1)) {
-            frame.buttons[static_cast<std::size_t>(*value)]->setChecked(true);
+            buttons[static_cast<std::size_t>(*value)]->setChecked(true);
         }
     };
-    selectYesNo(s.WindowedMode, configPage->Windowed);
-    selectYesNo(s.UseA3D, configPage->UseA3D);
-    selectYesNo(s.UseEAX, configPage->UseEAX);
+    selectYesNo(s.WindowedMode, configPage->optConfig_Windowed);
+    selectYesNo(s.UseA3D, configPage->optConfig_UseA3D);
+    selectYesNo(s.UseEAX, configPage->optConfig_UseEAX);
 }
 
 void frmMain::centreOnScreen() {
