@@ -1,10 +1,25 @@
 #include "rivoconfig.h"
 
+#include "codepage.h"
+#include "file_error.h"
 #include "rivogen.h"
 #include "rivoreg.h"
 #include "text_file.h"
 
 namespace rivo {
+
+namespace {
+
+// File failures name the game path, as the user knows the file.
+template <typename Action> auto namingGamePath(const std::string& gamePath, Action action) {
+    try {
+        return action();
+    } catch (const FileError& e) {
+        throw e.withPath(codepage::cp1252ToUtf8(gamePath));
+    }
+}
+
+} // namespace
 
 void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
                       std::string& InstallDir) {
@@ -19,7 +34,8 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
 void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
                 GameSettings& settings) {
     ConfigFilePath = InstallDir + "\\config.ini";
-    const auto lines = textfile::readLines(paths.toHost(ConfigFilePath));
+    const auto lines = namingGamePath(
+        ConfigFilePath, [&] { return textfile::readLines(paths.toHost(ConfigFilePath)); });
     for (const std::string& line : lines) {
         const std::string key = LineKey(line);
         for (const SettingKey& setting : kSettingKeys) {
@@ -55,8 +71,10 @@ std::vector<std::string> ConfigFileLines(const GameSettings& settings) {
 
 void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
                 const GameSettings& settings, UnsavedWork& unsaved) {
-    textfile::writeAtomic(paths.toHost(ConfigFilePath),
-                          textfile::joinCrLf(ConfigFileLines(settings)));
+    namingGamePath(ConfigFilePath, [&] {
+        textfile::writeAtomic(paths.toHost(ConfigFilePath),
+                              textfile::joinCrLf(ConfigFileLines(settings)));
+    });
     // Only the settings are saved here; typed driver values stay unsaved.
     unsaved.settings = false;
 }
@@ -65,7 +83,8 @@ void LoadVideoDrivers(const GamePaths& paths, const std::string& InstallDir,
                       const GameSettings& settings, WindowOperations& window,
                       std::string& VideoConfigPath) {
     VideoConfigPath = InstallDir + "\\video.cfg";
-    const auto lines = textfile::readLines(paths.toHost(VideoConfigPath));
+    const auto lines = namingGamePath(
+        VideoConfigPath, [&] { return textfile::readLines(paths.toHost(VideoConfigPath)); });
     int count = 0;
     for (const std::string& line : lines) {
         const std::string key = LineKey(line);

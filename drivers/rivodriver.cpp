@@ -80,10 +80,6 @@ constexpr std::size_t Index(DriverField field) {
     return static_cast<std::size_t>(field);
 }
 
-FileError WithPath(const FileError& e, std::string path) {
-    return e.code() ? FileError(std::move(path), e.code()) : FileError(std::move(path), e.reason());
-}
-
 // One named row to its game file, replaced in one atomic step. The game's
 // file of an unnamed row is left as it is.
 void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
@@ -97,7 +93,7 @@ void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& 
         textfile::writeAtomic(game.paths.toHost(gamePath),
                               textfile::joinCrLf(DriverRecordLines(roster[row])));
     } catch (const FileError& e) {
-        failures.push_back(WithPath(e, codepage::cp1252ToUtf8(gamePath)));
+        failures.push_back(e.withPath(codepage::cp1252ToUtf8(gamePath)));
     } catch (const std::system_error& e) {
         failures.emplace_back(codepage::cp1252ToUtf8(gamePath), e.code());
     }

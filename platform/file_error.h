@@ -21,6 +21,10 @@ public:
     // The system's code, where there was one.
     std::error_code code() const noexcept { return code_; }
 
+    // The same failure, naming the file another way (a game path instead of
+    // the host path it resolved to).
+    FileError withPath(std::string path) const;
+
 private:
     std::string path_;
     std::string reason_;

@@ -202,7 +202,8 @@ TEST_F(ConfigTest, MissingFileIsAnErrorNamingIt) {
         LoadConfig(paths, kInstallDir, ConfigFilePath, settings);
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_THAT(e.path(), HasSubstr("config.ini"));
+        // The file as the user knows it: the game's path, not the host's.
+        EXPECT_EQ(e.path(), "C:\\Games\\Kestra\\config.ini");
         EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
     }
     EXPECT_EQ(settings.SeasonDir, "kept");
@@ -315,7 +316,7 @@ TEST_F(VideoDriversTest, MissingFileIsAnErrorNamingIt) {
         LoadVideoDrivers(paths, kInstallDir, settings, window, VideoConfigPath);
         FAIL() << "no error";
     } catch (const FileError& e) {
-        EXPECT_THAT(e.path(), HasSubstr("video.cfg"));
+        EXPECT_EQ(e.path(), "C:\\Games\\Kestra\\video.cfg");
     }
     EXPECT_TRUE(window.calls.empty());
 }
