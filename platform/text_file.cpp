@@ -22,8 +22,13 @@ namespace fs = std::filesystem;
 
 std::string readBytes(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const auto status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
         throw FileError(displayPath(path), std::make_error_code(std::errc::is_a_directory));
+    }
+    // A pipe or a device would block or never end: only plain files are read.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        throw FileError(displayPath(path), "not a regular file");
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
@@ -32,22 +37,15 @@ std::string readBytes(const fs::path& path) {
         throw FileError(displayPath(path),
                         std::error_code(err != 0 ? err : ENOENT, std::generic_category()));
     }
-    std::string bytes;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), size);
-        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxReadSize) {
+        throw FileError(displayPath(path), std::make_error_code(std::errc::file_too_large));
     }
-    // Files whose size the system does not know (pipes, /proc) are read to
-    // their end all the same.
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    }
-    if (in.bad()) {
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    in.read(bytes.data(), size);
+    if (in.bad() || in.gcount() != size) {
         throw FileError(displayPath(path), std::make_error_code(std::errc::io_error));
     }
     return bytes;

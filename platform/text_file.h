@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -8,7 +9,12 @@
 // 8-bit text files, read and written whole. Bytes are never converted.
 namespace rivo::textfile {
 
-// The whole file. Throws FileError naming the file and the reason.
+// The largest file read: far above any game file, far below what would
+// exhaust memory.
+inline constexpr std::uintmax_t kMaxReadSize = 256u * 1024 * 1024;
+
+// The whole of a plain file. Throws FileError naming the file and the
+// reason, also for a pipe, a device or a file above kMaxReadSize.
 std::string readBytes(const std::filesystem::path& path);
 
 // Splits at CR LF, a lone CR or a lone LF. The last line needs no line end,

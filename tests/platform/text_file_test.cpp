@@ -67,6 +67,24 @@ TEST(TextFileTest, ReadFailuresNameTheFileAndTheReason) {
     }
 }
 
+TEST(TextFileTest, PipesDevicesAndHugeFilesAreRefusedNotRead) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "pipe.rvd").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.rvd");
+    // Sparse: takes no room on disk.
+    writeFile(dir / "huge.rvd", "");
+    fs::resize_file(dir / "huge.rvd", textfile::kMaxReadSize + 1);
+    for (const char* name : {"pipe.rvd", "zero.rvd", "huge.rvd"}) {
+        try {
+            textfile::readBytes(dir / name);
+            ADD_FAILURE() << name << " was read";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.path(), (dir / name).string());
+            EXPECT_FALSE(e.reason().empty());
+        }
+    }
+}
+
 TEST(TextFileTest, JoinEndsEveryLineWithCrLf) {
     EXPECT_EQ(textfile::joinCrLf({"a", "", "b"}), "a\r\n\r\nb\r\n");
     EXPECT_EQ(textfile::joinCrLf({}), "");
