@@ -204,6 +204,10 @@ bool frmMain::Form_Load() {
         LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings);
     } catch (const FileError& e) {
         ShowMessage(failureText("Could not read", e));
+        // A missing file is simply created by the next save.
+        if (e.code() != std::errc::no_such_file_or_directory) {
+            state_.configReadError = e;
+        }
     }
     try {
         LoadVideoDrivers(paths_, state_.InstallDir, state_.settings, *this, state_.VideoConfigPath);
@@ -296,6 +300,12 @@ void frmMain::Form_Unload(int& Cancel) {
 // ---- Menu commands ----
 
 std::vector<FileError> frmMain::saveConfig() {
+    if (state_.configReadError) {
+        return {FileError(state_.configReadError->path(),
+                          "it could not be read when RivoEdit started (" +
+                              state_.configReadError->reason() +
+                              "), so saving would overwrite settings that were never shown")};
+    }
     try {
         SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved);
     } catch (const FileError& e) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "driver_roster.h"
+#include "file_error.h"
 #include "game_settings.h"
 #include "shared_state.h"
 
+#include <optional>
 #include <string>
 
 namespace rivo {
@@ -18,6 +20,10 @@ struct ProgramState {
     DriverRoster roster;
     UnsavedWork unsaved;
     AllowedKeysTable AllowedKeys{};
+    // Why config.ini, which exists, could not be read at start-up. Saving the
+    // settings then would replace the game's settings with what little was
+    // read, so it is refused.
+    std::optional<FileError> configReadError;
 };
 
 } // namespace rivo

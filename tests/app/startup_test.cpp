@@ -5,6 +5,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 namespace rivo::test {
 namespace {
@@ -111,6 +112,32 @@ TEST_F(AppTest, UnreadableSettingsAreReportedOnceAndStartUpGoesOn) {
     EXPECT_THAT(dialogs.messages[2], HasSubstr("Missing driver file"));
     EXPECT_FALSE(state().unsaved.any());
     EXPECT_EQ(find<QListWidget>("lstConfig_VideoDriver")->count(), 0);
+}
+
+TEST_F(AppTest, SettingsThatCouldNotBeReadAreNeverOverwritten) {
+    writeGame();
+    fs::remove(gameFile("config.ini"));
+    // Something that exists but is no file to read: a pipe.
+    ASSERT_EQ(::mkfifo(gameFile("config.ini").c_str(), 0600), 0);
+    ASSERT_TRUE(start());
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("C:\\Games\\Kestra\\config.ini"));
+    dialogs.messages.clear();
+
+    window->optConfig_SystemRating_Click(4);
+    window->mnuConfig_Save_Click();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("config.ini"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("could not be read"));
+    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_TRUE(state().unsaved.settings);
+
+    // Save All still writes the driver files.
+    dialogs.messages.clear();
+    window->mnuFile_Save_Click();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_FALSE(state().unsaved.drivers);
 }
 
 struct RatingCase {
