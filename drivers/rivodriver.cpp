@@ -4,6 +4,7 @@
 #include "driver_record_reader.h"
 #include "text_file.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <system_error>
@@ -84,11 +85,21 @@ constexpr std::size_t Index(DriverField field) {
 // file of an unnamed row is left as it is.
 void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
                      std::vector<FileError>& failures) {
-    if (roster[row][DriverField::DriverName].empty()) {
-        return;
-    }
+    const DriverRecord& record = roster[row];
     const std::string gamePath =
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
+    if (record[DriverField::DriverName].empty()) {
+        // A row that was never read holds nothing to lose. One that holds
+        // values but no name cannot be saved; saying so keeps its values
+        // counted as unsaved instead of dropping them silently.
+        const bool holdsValues = std::any_of(record.fields.begin(), record.fields.end(),
+                                             [](const std::string& f) { return !f.empty(); });
+        if (holdsValues) {
+            failures.emplace_back(codepage::cp1252ToUtf8(gamePath),
+                                  "the driver has no name, so its file was left as it was");
+        }
+        return;
+    }
     try {
         textfile::writeAtomic(game.paths.toHost(gamePath),
                               textfile::joinCrLf(DriverRecordLines(roster[row])));

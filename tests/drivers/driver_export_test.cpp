@@ -20,6 +20,7 @@ using test::RecordFileText;
 using test::SampleRecord;
 using test::writeFile;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 class DriverExportTest : public test::DriverGameTest {
@@ -100,7 +101,13 @@ TEST_F(DriverExportTest, UnnamedRowsLeaveTheirGameFilesAlone) {
     roster[4][DriverField::DriverName] = "";
     roster[9][DriverField::DriverName] = "";
     writeFile(gameFile(4), "kept as it was");
-    ASSERT_THAT(exportTo(), IsEmpty());
+    // Their values cannot be saved without a name: each is a failure, so
+    // that they are not taken for saved.
+    const auto failures = exportTo();
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_THAT(failures[0].path(), HasSubstr(DriverRoster::BaseName(4)));
+    EXPECT_THAT(failures[1].path(), HasSubstr(DriverRoster::BaseName(9)));
+    EXPECT_THAT(failures[0].reason(), HasSubstr("no name"));
     EXPECT_EQ(readFile(gameFile(4)), "kept as it was");
     EXPECT_FALSE(fs::exists(gameFile(9)));
     EXPECT_EQ(test::FolderContents(driversFolder()).size(), 21u);
