@@ -83,10 +83,11 @@ fs::path WinePaths::toHost(const std::string& gamePath) const {
 
 fs::path winePrefixFrom(const char* winePrefix, const char* home) {
     if (winePrefix != nullptr && *winePrefix != '\0') {
-        fs::path p(winePrefix);
-        if (p.is_absolute()) {
-            return p;
-        }
+        // A relative prefix means one below the current folder; falling back
+        // to ~/.wine would open another game without a word.
+        std::error_code ec;
+        fs::path p = fs::absolute(winePrefix, ec);
+        return ec ? fs::path(winePrefix) : p;
     }
     if (home != nullptr && *home != '\0') {
         return fs::path(home) / ".wine";

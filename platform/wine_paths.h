@@ -25,8 +25,8 @@ private:
     std::filesystem::path prefix_;
 };
 
-// The prefix Wine would use: $WINEPREFIX when it is set and absolute,
-// otherwise ~/.wine. Empty when neither can be formed. Takes the two
+// The prefix to use: $WINEPREFIX when it is set (a relative one taken from
+// the current folder), otherwise ~/.wine. Empty when neither can be formed. Takes the two
 // variables' values (null when unset) so that callers and tests choose them.
 std::filesystem::path winePrefixFrom(const char* winePrefix, const char* home);
 

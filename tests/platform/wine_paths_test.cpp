@@ -65,7 +65,7 @@ TEST(WinePathsTest, PathWithoutDriveIsAHostPath) {
 
 TEST(WinePathsTest, PrefixComesFromWineprefixOrHome) {
     EXPECT_EQ(winePrefixFrom("/opt/prefix", "/home/u"), fs::path("/opt/prefix"));
-    EXPECT_EQ(winePrefixFrom("relative", "/home/u"), fs::path("/home/u/.wine"));
+    EXPECT_EQ(winePrefixFrom("relative", "/home/u"), fs::current_path() / "relative");
     EXPECT_EQ(winePrefixFrom(nullptr, "/home/u"), fs::path("/home/u/.wine"));
     EXPECT_EQ(winePrefixFrom("", nullptr), fs::path());
 }
