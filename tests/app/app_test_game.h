@@ -3,6 +3,7 @@
 #include "fake_dialogs.h"
 #include "fake_registry.h"
 #include "frm_main.h"
+#include "sample_game.h"
 #include "temp_dir.h"
 #include "wine_paths.h"
 
@@ -57,9 +58,6 @@ protected:
     std::unique_ptr<frmMain> window;
 };
 
-// The sample config.ini: Season 1, rating 3, windowed, "3D Accelerator",
-// A3D off, EAX on.
-std::string SampleConfig();
 // Three video drivers, the second of them "3D Accelerator".
 std::string SampleVideo();
 // Row `row` of the sample driver set: a name and a distinct value in every
