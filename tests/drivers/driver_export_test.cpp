@@ -1,4 +1,5 @@
 #include "driver_test_game.h"
+#include "file_size_limit.h"
 #include "temp_dir.h"
 #include "text_file.h"
 
@@ -6,10 +7,6 @@
 #include <gtest/gtest.h>
 #include <random>
 
-#ifdef __linux__
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 namespace rivo {
 namespace {
@@ -214,16 +211,13 @@ TEST_F(DriverExportTest, WriteThatFailsHalfWayKeepsTheOldFiles) {
     const auto driversBefore = test::FolderContents(driversFolder());
     unsaved = {false, true};
 
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const auto gameFailures = SaveDriversToGame(ctx);
-    const auto setFailures = SaveDriversToFile(ctx, set);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    std::vector<FileError> gameFailures;
+    std::vector<FileError> setFailures;
+    {
+        test::FileSizeLimit limit(100);
+        gameFailures = SaveDriversToGame(ctx);
+        setFailures = SaveDriversToFile(ctx, set);
+    }
 
     ASSERT_EQ(gameFailures.size(), 22u);
     for (int row = 0; row < kDriverRows; ++row) {
