@@ -12,6 +12,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::RecordFileText;
 using test::SampleRecord;
+using test::WithDefaults;
 using test::writeFile;
 using ::testing::Each;
 using ::testing::ElementsAre;
@@ -48,14 +49,8 @@ TEST_F(DriverImportTest, FileNamingOnlyTheNameKeepsTheUndefaultedFields) {
     import();
     writeFile(gameFile(4), "  Renamed\r\n}\r\n Age=99\r\n");
     import();
-    DriverRecord expected = SampleRecord(4);
+    DriverRecord expected = WithDefaults(SampleRecord(4));
     expected[DriverField::DriverName] = "Renamed";
-    expected[DriverField::ReactionTime] = "0.065";
-    expected[DriverField::Aggressive] = "0.000";
-    expected[DriverField::Defensive] = "0.000";
-    expected[DriverField::Intelligence] = "0.000";
-    expected[DriverField::LimitAverage] = "1.000";
-    expected[DriverField::LimitVariance] = "0.030";
     EXPECT_EQ(roster[4], expected);
 }
 
@@ -207,13 +202,7 @@ TEST_F(DriverImportTest, ShortSetFileFillsItsRowsAndDefaultsTheRest) {
     EXPECT_EQ(roster[4][DriverField::DriverName], "Fifth");
     EXPECT_EQ(roster[4][DriverField::Age], "5");
     for (int row = 5; row < kDriverRows; ++row) {
-        DriverRecord expected = SampleRecord(row + 50);
-        expected[DriverField::ReactionTime] = "0.065";
-        expected[DriverField::Aggressive] = "0.000";
-        expected[DriverField::Defensive] = "0.000";
-        expected[DriverField::Intelligence] = "0.000";
-        expected[DriverField::LimitAverage] = "1.000";
-        expected[DriverField::LimitVariance] = "0.030";
+        const DriverRecord expected = WithDefaults(SampleRecord(row + 50));
         EXPECT_EQ(roster[row], expected) << "row " << row;
     }
     EXPECT_THAT(window.rowEnabled, Each(true));

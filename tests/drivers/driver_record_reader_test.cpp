@@ -1,4 +1,5 @@
 #include "driver_record_reader.h"
+#include "driver_test_game.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -8,6 +9,7 @@ namespace rivo {
 namespace {
 
 using F = DriverField;
+using test::WithDefaults;
 
 // Every field "old N": what a row holds from an earlier import.
 DriverRecord OldRecord() {
@@ -15,16 +17,6 @@ DriverRecord OldRecord() {
     for (std::size_t i = 0; i < kDriverFieldCount; ++i) {
         r.fields[i] = "old " + std::to_string(i);
     }
-    return r;
-}
-
-DriverRecord WithDefaults(DriverRecord r) {
-    r[F::ReactionTime] = "0.065";
-    r[F::Aggressive] = "0.000";
-    r[F::Defensive] = "0.000";
-    r[F::Intelligence] = "0.000";
-    r[F::LimitAverage] = "1.000";
-    r[F::LimitVariance] = "0.030";
     return r;
 }
 

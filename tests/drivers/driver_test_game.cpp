@@ -8,6 +8,16 @@ namespace rivo::test {
 
 namespace fs = std::filesystem;
 
+DriverRecord WithDefaults(DriverRecord r) {
+    r[DriverField::ReactionTime] = "0.065";
+    r[DriverField::Aggressive] = "0.000";
+    r[DriverField::Defensive] = "0.000";
+    r[DriverField::Intelligence] = "0.000";
+    r[DriverField::LimitAverage] = "1.000";
+    r[DriverField::LimitVariance] = "0.030";
+    return r;
+}
+
 DriverRecord SampleRecord(int row) {
     const std::string n = std::to_string(row);
     DriverRecord r;

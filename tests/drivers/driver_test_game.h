@@ -59,6 +59,8 @@ protected:
 
 // A record with a distinct value in every field, e.g. "Nation 3" or "0.53".
 DriverRecord SampleRecord(int row);
+// `r` with the six values a read puts in before the record's own lines.
+DriverRecord WithDefaults(DriverRecord r);
 
 // The 23 lines of a record as the game's own files hold it, CR LF each.
 std::string RecordFileText(const DriverRecord& record);
