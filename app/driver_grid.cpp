@@ -1,6 +1,7 @@
 #include "driver_grid.h"
 
 #include "key_character.h"
+#include "no_line_breaks.h"
 #include "twips.h"
 
 #include <QKeyEvent>
@@ -78,6 +79,7 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
 
     // Lower rows are made later and so stand above the rows before them
     // where the boxes overlap.
+    auto* noLineBreaks = new NoLineBreaks(this);
     for (int r = 0; r < kDriverRows; ++r) {
         const int top = kRowTop + kRowPitch * r;
         for (int c = 0; c < kDriverColumnCount; ++c) {
@@ -89,6 +91,8 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
             // Any value read must come back whole (the default cuts it at
             // 32767 characters).
             box->setMaxLength(std::numeric_limits<int>::max());
+            // Pasted or dropped text arrives whole, past the key filter.
+            box->setValidator(noLineBreaks);
             box->setGeometry(twips::onPage(column.left, top, kBoxWidth, kBoxHeight));
             // Every character must come as a key press the filter sees; an
             // input method would hand over text past it.

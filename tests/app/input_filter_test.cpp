@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QTest>
 
 namespace rivo::test {
@@ -173,6 +175,64 @@ TEST_F(GridTypingTest, DeletePasteAndUndoChangeTheValueAndMarkItUnsaved) {
     EXPECT_EQ(reactionTime3(), ".06");
     EXPECT_TRUE(state().unsaved.drivers);
 }
+
+// ---- Text that arrives whole: pasted or dropped ----
+
+enum class Arrival { CtrlV, ShiftInsert, Drop };
+
+struct ArrivalCase {
+    Arrival how;
+    const char* text;
+    const char* stored;
+};
+
+class LineBreakTest : public GridTypingTest, public ::testing::WithParamInterface<ArrivalCase> {
+protected:
+    void bringIn(const ArrivalCase& c) {
+        if (c.how == Arrival::Drop) {
+            QMimeData mime;
+            mime.setText(c.text);
+            const QPoint at = react3->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(react3, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(react3, &drop);
+            return;
+        }
+        QApplication::clipboard()->setText(c.text);
+        if (c.how == Arrival::CtrlV) {
+            QTest::keyClick(react3, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClick(react3, Qt::Key_Insert, Qt::ShiftModifier);
+        }
+    }
+};
+
+TEST_P(LineBreakTest, LineBreaksNeverReachTheBoxTheRosterOrTheGameFile) {
+    const ArrivalCase& c = GetParam();
+    bool rosterSawABreak = false;
+    QObject::connect(react3, &QLineEdit::textChanged, [&] {
+        rosterSawABreak |= reactionTime3().find_first_of("\r\n") != std::string::npos;
+    });
+    react3->clear();
+    bringIn(c);
+    EXPECT_EQ(react3->text().toStdString(), c.stored);
+    EXPECT_EQ(reactionTime3(), c.stored);
+    EXPECT_FALSE(rosterSawABreak);
+    EXPECT_TRUE(state().unsaved.drivers);
+
+    window->mnuDrivers_Save_Game->trigger();
+    EXPECT_TRUE(dialogs.messages.empty());
+    DriverRecord expected = SampleDriver(3);
+    expected[DriverField::ReactionTime] = c.stored;
+    EXPECT_EQ(readFile(driverFile(3)), RecordText(expected)) << "one record of 23 lines";
+}
+
+INSTANTIATE_TEST_SUITE_P(Arrivals, LineBreakTest,
+                         ::testing::Values(ArrivalCase{Arrival::CtrlV, "5\r\n}\r\nEvil", "5}Evil"},
+                                           ArrivalCase{Arrival::ShiftInsert, "0.95\n", "0.95"},
+                                           ArrivalCase{Arrival::Drop, "1\r2\n3\r\n", "123"},
+                                           ArrivalCase{Arrival::CtrlV, "\r\n", ""}));
 
 TEST_F(GridTypingTest, ADisabledRowTakesNoInput) {
     window->EnableDriverRow(3, false);
