@@ -160,17 +160,22 @@ void frmMain::connectHandlers() {
     for (std::size_t i = 0; i < kFolderRows.size(); ++i) {
         connect(configPage->folderFields[i], &QLineEdit::textChanged, this, kFolderHandlers[i]);
     }
-    auto onSelected = [this](QButtonGroup* group, void (frmMain::*handler)(int)) {
+    // A click chooses (the mouse, Space, or an arrow key moving the choice),
+    // also on the button already shown selected: for a value start-up cannot
+    // show, the layout's button stands selected and choosing it must store
+    // it. The program's own selections arrive as toggles.
+    auto onChosen = [this](QButtonGroup* group, void (frmMain::*handler)(int)) {
+        connect(group, &QButtonGroup::idClicked, this, handler);
         connect(group, &QButtonGroup::idToggled, this, [this, handler](int id, bool checked) {
             if (checked) {
                 (this->*handler)(id);
             }
         });
     };
-    onSelected(configPage->SystemRating.group, &frmMain::optConfig_SystemRating_Click);
-    onSelected(configPage->Windowed.group, &frmMain::optConfig_Windowed_Click);
-    onSelected(configPage->UseA3D.group, &frmMain::optConfig_UseA3D_Click);
-    onSelected(configPage->UseEAX.group, &frmMain::optConfig_UseEAX_Click);
+    onChosen(configPage->SystemRating.group, &frmMain::optConfig_SystemRating_Click);
+    onChosen(configPage->Windowed.group, &frmMain::optConfig_Windowed_Click);
+    onChosen(configPage->UseA3D.group, &frmMain::optConfig_UseA3D_Click);
+    onChosen(configPage->UseEAX.group, &frmMain::optConfig_UseEAX_Click);
     // The selection, not the current entry: the Tab key makes an entry
     // current without choosing it.
     connect(configPage->lstConfig_VideoDriver, &QListWidget::itemSelectionChanged, this,

@@ -81,6 +81,61 @@ TEST_F(ConfigPageTest, FolderFieldsTakeNoTyping) {
     EXPECT_FALSE(state().unsaved.any());
 }
 
+// A setting start-up cannot show keeps its text, and the layout's button
+// (index 0) shows as selected; choosing any button, that one too, stores it.
+enum class Press { Mouse, Space, ArrowRight };
+
+struct ShownChoiceCase {
+    const char* inFile; // replaces the sample's line of the same key
+    const char* array;
+    Press how;
+    std::string GameSettings::*setting;
+    const char* stored;
+};
+
+class ShownChoiceTest : public AppTest, public ::testing::WithParamInterface<ShownChoiceCase> {};
+
+TEST_P(ShownChoiceTest, ChoosingTheButtonShownSelectedStoresItsValue) {
+    const ShownChoiceCase& c = GetParam();
+    const std::string line = c.inFile;
+    const std::string key = line.substr(0, line.find('=') + 1);
+    std::string config = SampleConfig();
+    const auto at = config.find(key);
+    config.replace(at, config.find('\r', at) - at, line);
+    writeGame();
+    writeConfig(config);
+    startShown();
+    auto* first = find<QRadioButton>(QString("%1_0").arg(c.array));
+    ASSERT_TRUE(first->isChecked());
+    ASSERT_FALSE(state().unsaved.any());
+
+    first->setFocus(Qt::TabFocusReason);
+    if (c.how == Press::Mouse) {
+        QTest::mouseClick(first, Qt::LeftButton, {}, QPoint(6, first->height() / 2));
+    } else {
+        QTest::keyClick(first, c.how == Press::Space ? Qt::Key_Space : Qt::Key_Right);
+    }
+    EXPECT_EQ(state().settings.*c.setting, c.stored);
+    EXPECT_TRUE(state().unsaved.settings);
+
+    window->mnuConfig_Save->trigger();
+    EXPECT_NE(readFile(gameFile("config.ini")).find(key + c.stored + "\r\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, ShownChoiceTest,
+    ::testing::Values(ShownChoiceCase{"SystemRating=2.5", "optConfig_SystemRating", Press::Mouse,
+                                      &GameSettings::SystemRating, "1"},
+                      ShownChoiceCase{"WindowedMode=yes", "optConfig_Windowed", Press::Space,
+                                      &GameSettings::WindowedMode, "0"},
+                      ShownChoiceCase{"UseA3D=2", "optConfig_UseA3D", Press::Mouse,
+                                      &GameSettings::UseA3D, "0"},
+                      // The arrow keys move the choice, as ever.
+                      ShownChoiceCase{"SystemRating=2.5", "optConfig_SystemRating",
+                                      Press::ArrowRight, &GameSettings::SystemRating, "2"},
+                      ShownChoiceCase{"UseEAX=on", "optConfig_UseEAX", Press::ArrowRight,
+                                      &GameSettings::UseEAX, "1"}));
+
 TEST_F(AppTest, EnteringTheVideoListWithNothingChosenChoosesNothing) {
     writeGame();
     std::string config = SampleConfig();
