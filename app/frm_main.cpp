@@ -189,7 +189,7 @@ void frmMain::connectHandlers() {
     };
     // Deleting, cutting, pasting, undoing or dropping text changes a value
     // just as typing does, so it too must be saved before closing.
-    driverGrid->onTextEdited = [this](int, int) { state_.unsaved.drivers = true; };
+    driverGrid->onTextEdited = [this](int, int row) { state_.unsaved.markDriverEdit(row); };
 }
 
 // ---- Start-up and closing ----
@@ -479,6 +479,9 @@ void frmMain::txtDriver_Change(int column, int Index) {
 
 void frmMain::txtDriver_KeyPress(int column, int Index, int& KeyAscii) {
     FilterNumericKey(KeyAscii, fromDisplay(driverGrid->box(column, Index)->text()));
+    if (KeyAscii != 0) {
+        state_.unsaved.markDriverEdit(Index);
+    }
 }
 
 void frmMain::FilterNumericKey(int& KeyAscii, const std::string& currentText) {

@@ -16,6 +16,10 @@ struct DriverCommandContext {
     WindowOperations& window;
 };
 
+// The imports take the rows only when the whole import ran (an exception
+// part way leaves the roster as it was), and clear the edit marks of the rows
+// they read.
+
 // "Import From Game": rereads the roster from the game's files.
 void ImportDriversFromGame(DriverCommandContext& ctx);
 
@@ -23,8 +27,9 @@ void ImportDriversFromGame(DriverCommandContext& ctx);
 // (the dialog was cancelled) reads nothing. Returns whether it read.
 bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen);
 
-// "Save To Game": writes the named rows to the game's files. When every file
-// was written, the driver values count as saved.
+// "Save To Game": writes the named rows to the game's files and clears their
+// edit marks; an unnamed row is a failure only when it holds edits. When
+// nothing failed, the driver values count as saved.
 std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx);
 
 // "Save To ...": writes the set file chosen in the dialog; an empty path

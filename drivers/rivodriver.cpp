@@ -4,7 +4,6 @@
 #include "driver_record_reader.h"
 #include "text_file.h"
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <system_error>
@@ -45,8 +44,8 @@ std::optional<std::vector<std::string>> ReadLinesOrReport(const std::function<fs
 }
 
 // One row from its game file. A file that cannot be read leaves the row's
-// values alone and disables it.
-void ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
+// values alone and disables it. True when the row was read.
+bool ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
                     WindowOperations& window) {
     const std::string gamePath =
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
@@ -54,20 +53,22 @@ void ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
                                    codepage::cp1252ToUtf8(gamePath), window);
     if (!lines) {
         window.EnableDriverRow(row, false);
-        return;
+        return false;
     }
     window.EnableDriverRow(row, true);
     DriverRecordReader(std::move(*lines)).ReadRecord(roster[row]);
+    return true;
 }
 
 // All rows from one driver set file, record after record in roster order.
 // The file is read whole and closed at once. When it cannot be read, row 0
 // is reported and disabled; the other rows keep their values and state.
-void ReadDriverSet(const fs::path& source, DriverRoster& roster, WindowOperations& window) {
+// True when the rows were read.
+bool ReadDriverSet(const fs::path& source, DriverRoster& roster, WindowOperations& window) {
     auto lines = ReadLinesOrReport([&] { return source; }, displayPath(source), window);
     if (!lines) {
         window.EnableDriverRow(0, false);
-        return;
+        return false;
     }
     DriverRecordReader reader(std::move(*lines));
     for (int row = 0; row < kDriverRows; ++row) {
@@ -75,6 +76,7 @@ void ReadDriverSet(const fs::path& source, DriverRoster& roster, WindowOperation
         // Past the last record this only puts in the defaults.
         reader.ReadRecord(roster[row]);
     }
+    return true;
 }
 
 constexpr std::size_t Index(DriverField field) {
@@ -84,17 +86,15 @@ constexpr std::size_t Index(DriverField field) {
 // One named row to its game file, replaced in one atomic step. The game's
 // file of an unnamed row is left as it is.
 void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
-                     std::vector<FileError>& failures) {
+                     DriverRowSet& edited, std::vector<FileError>& failures) {
     const DriverRecord& record = roster[row];
     const std::string gamePath =
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
     if (record[DriverField::DriverName].empty()) {
-        // A row that was never read holds nothing to lose. One that holds
-        // values but no name cannot be saved; saying so keeps its values
-        // counted as unsaved instead of dropping them silently.
-        const bool holdsValues = std::any_of(record.fields.begin(), record.fields.end(),
-                                             [](const std::string& f) { return !f.empty(); });
-        if (holdsValues) {
+        // Values as they were read have nothing to lose. Edits made since
+        // cannot be saved without a name; saying so keeps them counted as
+        // unsaved instead of dropping them silently.
+        if (edited.test(static_cast<std::size_t>(row))) {
             failures.emplace_back(codepage::cp1252ToUtf8(gamePath),
                                   "the driver has no name, so its file was left as it was");
         }
@@ -103,6 +103,7 @@ void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& 
     try {
         textfile::writeAtomic(game.paths.toHost(gamePath),
                               textfile::joinCrLf(DriverRecordLines(roster[row])));
+        edited.reset(static_cast<std::size_t>(row));
     } catch (const FileError& e) {
         failures.push_back(e.withPath(codepage::cp1252ToUtf8(gamePath)));
     } catch (const std::system_error& e) {
@@ -135,16 +136,18 @@ std::string GameDriverPath(const std::string& InstallDir, const std::string& Sea
     return InstallDir + "\\" + SeasonDir + "\\Drivers\\" + baseName + ".rcd";
 }
 
-void ImportDrivers(const fs::path& source, const GameDriverFolder& game, DriverRoster& roster,
-                   AllowedKeysTable& AllowedKeys, WindowOperations& window) {
+DriverRowSet ImportDrivers(const fs::path& source, const GameDriverFolder& game,
+                           DriverRoster& roster, AllowedKeysTable& AllowedKeys,
+                           WindowOperations& window) {
     FillAllowedKeys(AllowedKeys);
+    DriverRowSet read;
     if (!source.empty()) {
-        ReadDriverSet(source, roster, window);
-        return;
+        return ReadDriverSet(source, roster, window) ? read.set() : read;
     }
     for (int row = 0; row < kDriverRows; ++row) {
-        ReadDriverFile(game, row, roster, window);
+        read.set(static_cast<std::size_t>(row), ReadDriverFile(game, row, roster, window));
     }
+    return read;
 }
 
 std::vector<std::string> DriverRecordLines(const DriverRecord& record) {
@@ -174,14 +177,14 @@ std::vector<std::string> DriverRecordLines(const DriverRecord& record) {
 }
 
 std::vector<FileError> ExportDrivers(const fs::path& target, const GameDriverFolder& game,
-                                     const DriverRoster& roster) {
+                                     const DriverRoster& roster, DriverRowSet& edited) {
     std::vector<FileError> failures;
     if (!target.empty()) {
         WriteDriverSet(target, roster, failures);
         return failures;
     }
     for (int row = 0; row < kDriverRows; ++row) {
-        WriteDriverFile(game, row, roster, failures);
+        WriteDriverFile(game, row, roster, edited, failures);
     }
     return failures;
 }

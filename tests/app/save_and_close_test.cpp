@@ -122,6 +122,77 @@ TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
+// A row with values but no name (from a game file whose first line is
+// empty, or filled with defaults by a short set file) is never written. Only
+// edits made to it since it was read are a failure to save.
+enum class Unnamed { GameFile, ShortSet };
+
+struct UnnamedCase {
+    Unnamed from;
+    bool edited;
+};
+
+class UnnamedRowTest : public CloseTest, public ::testing::WithParamInterface<UnnamedCase> {
+protected:
+    static constexpr int kRow = 21;
+
+    void SetUp() override {
+        writeGame();
+        DriverRecord unnamed = SampleDriver(kRow);
+        unnamed[DriverField::DriverName] = "";
+        if (GetParam().from == Unnamed::GameFile) {
+            writeDriver(kRow, unnamed);
+        } else {
+            // Missing at start-up, the row has no name for the set to keep.
+            fs::remove(driverFile(kRow));
+        }
+        startShown();
+        if (GetParam().from == Unnamed::ShortSet) {
+            std::string set;
+            for (int r = 0; r < kRow; ++r) {
+                set += RecordText(SampleDriver(r));
+            }
+            writeFile(userFolder / "short.rvd", set);
+            dialogs.files = {userFolder / "short.rvd"};
+            window->mnuDrivers_Import->trigger();
+        }
+        dialogs.messages.clear();
+    }
+    std::string rowOnDisk() {
+        return fs::exists(driverFile(kRow)) ? readFile(driverFile(kRow)) : "(none)";
+    }
+    TempDir userFolder;
+};
+
+TEST_P(UnnamedRowTest, IsSkippedUnlessEditedAndDoesNotKeepTheWindowOpen) {
+    const UnnamedCase& c = GetParam();
+    ASSERT_EQ(state().roster[kRow][DriverField::DriverName], "");
+    const std::string before = rowOnDisk();
+    typeDriverValue();
+    if (c.edited) {
+        QLineEdit* crash = box("txtDriver_Crash", kRow);
+        crash->end(false);
+        QTest::keyClick(crash, Qt::Key_4);
+    }
+
+    dialogs.answers = {Answer::Ok};
+    EXPECT_EQ(window->close(), !c.edited);
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+    EXPECT_EQ(rowOnDisk(), before);
+    if (c.edited) {
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_THAT(dialogs.messages[0], HasSubstr(DriverRoster::BaseName(kRow)));
+        EXPECT_TRUE(state().unsaved.drivers);
+    } else {
+        EXPECT_TRUE(dialogs.messages.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, UnnamedRowTest,
+                         ::testing::Values(UnnamedCase{Unnamed::GameFile, false},
+                                           UnnamedCase{Unnamed::ShortSet, false},
+                                           UnnamedCase{Unnamed::GameFile, true}));
+
 // Resolves paths as Wine does and lets the test look at the disk each time
 // a file is about to be used.
 class WatchedPaths : public GamePaths {

@@ -61,6 +61,19 @@ TEST_F(DriverCommandsTest, SaveToGameMarksDriverValuesSavedOnlyOnFullSuccess) {
     EXPECT_TRUE(unsaved.drivers);
 }
 
+TEST_F(DriverCommandsTest, AnImportClearsTheEditMarksOfTheRowsItRead) {
+    unsaved.editedRows.set();
+    fs::remove(gameFile(7));
+    ImportDriversFromGame(ctx);
+    EXPECT_EQ(unsaved.editedRows, DriverRowSet().set(7)) << "row 7 was not read";
+
+    const fs::path set = prefix.root() / "set.rvd";
+    ASSERT_THAT(SaveDriversToFile(ctx, set), IsEmpty());
+    EXPECT_EQ(unsaved.editedRows, DriverRowSet().set(7)) << "a copy elsewhere saves no edits";
+    EXPECT_TRUE(ImportDriversFromFile(ctx, set));
+    EXPECT_TRUE(unsaved.editedRows.none());
+}
+
 TEST_F(DriverCommandsTest, SetFileImportedAndSavedToGameCopiesTheSet) {
     std::string set;
     for (int row = 0; row < kDriverRows; ++row) {

@@ -42,7 +42,7 @@ protected:
         ImportDrivers(source, game, roster, AllowedKeys, window);
     }
     std::vector<FileError> exportTo(const std::filesystem::path& target = {}) {
-        return ExportDrivers(target, game, roster);
+        return ExportDrivers(target, game, roster, unsaved.editedRows);
     }
 
     TestPrefix prefix;
