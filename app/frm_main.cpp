@@ -320,7 +320,12 @@ std::vector<FileError> frmMain::saveConfig() {
 }
 
 std::vector<FileError> frmMain::saveAll() {
-    std::vector<FileError> failures = saveConfig();
+    std::vector<FileError> failures;
+    // Settings that could not be read and were not changed hold nothing to
+    // save: leaving config.ini alone is then no failure.
+    if (!state_.configReadError || state_.unsaved.settings) {
+        failures = saveConfig();
+    }
     DriverCommandContext ctx = driverContext();
     std::vector<FileError> drivers = SaveDriversToGame(ctx);
     failures.insert(failures.end(), drivers.begin(), drivers.end());

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 #include <gmock/gmock.h>
 #include <sys/stat.h>
 
@@ -139,6 +140,41 @@ TEST_F(AppTest, SettingsThatCouldNotBeReadAreNeverOverwritten) {
     EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
     EXPECT_FALSE(state().unsaved.drivers);
 }
+
+// With no settings changed there is nothing of config.ini to save: the
+// refusal to overwrite it is no failure and does not keep the window open.
+class UnreadableSettingsCloseTest : public AppTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(UnreadableSettingsCloseTest, ClosingWithOkRefusesThemSilentlyUnlessChanged) {
+    const bool settingsChanged = GetParam();
+    writeGame();
+    fs::remove(gameFile("config.ini"));
+    ASSERT_EQ(::mkfifo(gameFile("config.ini").c_str(), 0600), 0);
+    // No season folder is known, so the driver files are looked for here.
+    const fs::path drivers = prefix.onC("Games/Kestra/Drivers");
+    fs::create_directories(drivers);
+    for (int r = 0; r < kDriverRows; ++r) {
+        writeFile(drivers / (DriverRoster::BaseName(r) + ".rcd"), RecordText(SampleDriver(r)));
+    }
+    startShown();
+    ASSERT_EQ(state().roster[0], SampleDriver(0));
+    dialogs.messages.clear();
+    if (settingsChanged) {
+        window->optConfig_UseA3D_Click(1);
+    }
+    QLineEdit* race = box("txtDriver_Race", 0);
+    race->end(false);
+    QTest::keyClick(race, Qt::Key_7);
+
+    dialogs.answers = {UserDialogs::Answer::Ok};
+    EXPECT_EQ(window->close(), !settingsChanged);
+    EXPECT_EQ(dialogs.messages.size(), settingsChanged ? 1u : 0u);
+    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_THAT(readFile(drivers / (DriverRoster::BaseName(0) + ".rcd")),
+                HasSubstr(" RaceAbility=2.007\r\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsChanged, UnreadableSettingsCloseTest, ::testing::Bool());
 
 struct RatingCase {
     const char* inFile;
