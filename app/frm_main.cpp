@@ -1,6 +1,8 @@
 #include "frm_main.h"
 
+#include "codepage.h"
 #include "game_text.h"
+#include "guarded.h"
 #include "numeric_filter.h"
 #include "rivo_version.h"
 #include "rivoconfig.h"
@@ -198,7 +200,8 @@ bool frmMain::Form_Load() {
     setWindowTitle(
         QString("%1 v%2.%3").arg(version::kProductName).arg(version::kMajor).arg(version::kMinor));
 
-    LocateInstallDir(registry_, *this, state_.InstallDir);
+    RunGuarded(*this, "Looking up the game",
+               [&] { LocateInstallDir(registry_, *this, state_.InstallDir); });
     if (state_.InstallDir.empty()) {
         return false;
     }
@@ -213,17 +216,30 @@ bool frmMain::Form_Load() {
         if (e.code() != std::errc::no_such_file_or_directory) {
             state_.configReadError = e;
         }
+    } catch (...) {
+        // Whatever broke off the read, the file was not read.
+        state_.configReadError =
+            FileError(codepage::cp1252ToUtf8(state_.ConfigFilePath), CurrentFailureReason());
+        ShowMessage(failureText("Could not read", *state_.configReadError));
     }
     try {
         LoadVideoDrivers(paths_, state_.InstallDir, state_.settings, *this, state_.VideoConfigPath);
     } catch (const FileError& e) {
         ShowMessage(failureText("Could not read", e));
+    } catch (...) {
+        ShowMessage(
+            failureText("Could not read", FileError(codepage::cp1252ToUtf8(state_.VideoConfigPath),
+                                                    CurrentFailureReason())));
     }
-    ImportDrivers({}, GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir},
-                  state_.roster, state_.AllowedKeys, *this);
+    RunGuarded(*this, "Reading the driver files", [&] {
+        ImportDrivers({}, GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir},
+                      state_.roster, state_.AllowedKeys, *this);
+    });
 
-    fillConfigPage();
-    FillDriverGrid();
+    RunGuarded(*this, "Filling the window", [&] {
+        fillConfigPage();
+        FillDriverGrid();
+    });
     // The fills above ran the change handlers, which mark the page changed.
     state_.unsaved.clear();
     centreOnScreen();
@@ -279,7 +295,10 @@ void frmMain::centreOnScreen() {
 
 void frmMain::closeEvent(QCloseEvent* event) {
     int Cancel = 0;
-    Form_Unload(Cancel);
+    // A save that broke off part way keeps the window open, as a failed one.
+    if (!RunGuarded(*this, "Saving before closing", [&] { Form_Unload(Cancel); })) {
+        Cancel = 1;
+    }
     if (Cancel != 0) {
         event->ignore();
     } else {
@@ -353,55 +372,65 @@ DriverCommandContext frmMain::driverContext() {
 }
 
 void frmMain::mnuFile_Save_Click() {
-    reportSaveFailures(saveAll());
+    RunGuarded(*this, "Saving all to the game", [&] { reportSaveFailures(saveAll()); });
 }
 
 void frmMain::mnuFile_Exit_Click() {
-    close();
+    RunGuarded(*this, "Closing", [&] { close(); });
 }
 
 void frmMain::mnuConfig_Save_Click() {
-    reportSaveFailures(saveConfig());
+    RunGuarded(*this, "Saving the settings", [&] { reportSaveFailures(saveConfig()); });
 }
 
 void frmMain::mnuDrivers_Import_Game_Click() {
-    DriverCommandContext ctx = driverContext();
-    ImportDriversFromGame(ctx);
-    FillDriverGrid();
+    RunGuarded(*this, "Importing the drivers from the game", [&] {
+        DriverCommandContext ctx = driverContext();
+        ImportDriversFromGame(ctx);
+        FillDriverGrid();
+    });
 }
 
 void frmMain::mnuDrivers_Import_Click() {
-    cdlFolder.DialogTitle = kImportTitle;
-    const std::filesystem::path chosen = cdlFolder.ShowOpen();
-    if (chosen.empty()) {
-        return;
-    }
-    DriverCommandContext ctx = driverContext();
-    ImportDriversFromFile(ctx, chosen);
-    FillDriverGrid();
+    RunGuarded(*this, "Importing the drivers", [&] {
+        cdlFolder.DialogTitle = kImportTitle;
+        const std::filesystem::path chosen = cdlFolder.ShowOpen();
+        if (chosen.empty()) {
+            return;
+        }
+        DriverCommandContext ctx = driverContext();
+        ImportDriversFromFile(ctx, chosen);
+        FillDriverGrid();
+    });
 }
 
 void frmMain::mnuDrivers_Save_Game_Click() {
-    DriverCommandContext ctx = driverContext();
-    reportSaveFailures(SaveDriversToGame(ctx));
+    RunGuarded(*this, "Saving the drivers to the game", [&] {
+        DriverCommandContext ctx = driverContext();
+        reportSaveFailures(SaveDriversToGame(ctx));
+    });
 }
 
 void frmMain::mnuDrivers_SaveIn_Click() {
-    cdlFolder.DialogTitle = kSaveToTitle;
-    const std::filesystem::path chosen = cdlFolder.ShowSave();
-    if (chosen.empty()) {
-        return;
-    }
-    DriverCommandContext ctx = driverContext();
-    reportSaveFailures(SaveDriversToFile(ctx, chosen));
+    RunGuarded(*this, "Saving the drivers", [&] {
+        cdlFolder.DialogTitle = kSaveToTitle;
+        const std::filesystem::path chosen = cdlFolder.ShowSave();
+        if (chosen.empty()) {
+            return;
+        }
+        DriverCommandContext ctx = driverContext();
+        reportSaveFailures(SaveDriversToFile(ctx, chosen));
+    });
 }
 
 // ---- Config page ----
 
 void frmMain::storeFolder(std::size_t folderRow) {
-    state_.settings.*kFolderRows[folderRow].setting =
-        fromDisplay(configPage->folderFields[folderRow]->text());
-    state_.unsaved.settings = true;
+    RunGuarded(*this, "Storing the folder", [&] {
+        state_.settings.*kFolderRows[folderRow].setting =
+            fromDisplay(configPage->folderFields[folderRow]->text());
+        state_.unsaved.settings = true;
+    });
 }
 
 void frmMain::txtConfig_SeasonDir_Change() {
@@ -429,33 +458,38 @@ void frmMain::txtConfig_MusicDir_Change() {
     storeFolder(7);
 }
 
+void frmMain::storeChoice(std::string GameSettings::*setting, int value) {
+    RunGuarded(*this, "Storing the choice", [&] {
+        state_.settings.*setting = std::to_string(value);
+        state_.unsaved.settings = true;
+    });
+}
+
 void frmMain::optConfig_SystemRating_Click(int Index) {
-    state_.settings.SystemRating = std::to_string(Index + 1);
-    state_.unsaved.settings = true;
+    storeChoice(&GameSettings::SystemRating, Index + 1);
 }
 
 void frmMain::optConfig_Windowed_Click(int Index) {
-    state_.settings.WindowedMode = std::to_string(Index);
-    state_.unsaved.settings = true;
+    storeChoice(&GameSettings::WindowedMode, Index);
 }
 
 void frmMain::optConfig_UseA3D_Click(int Index) {
-    state_.settings.UseA3D = std::to_string(Index);
-    state_.unsaved.settings = true;
+    storeChoice(&GameSettings::UseA3D, Index);
 }
 
 void frmMain::optConfig_UseEAX_Click(int Index) {
-    state_.settings.UseEAX = std::to_string(Index);
-    state_.unsaved.settings = true;
+    storeChoice(&GameSettings::UseEAX, Index);
 }
 
 void frmMain::lstConfig_VideoDriver_Click() {
-    const QList<QListWidgetItem*> selected = configPage->lstConfig_VideoDriver->selectedItems();
-    if (selected.isEmpty()) {
-        return;
-    }
-    state_.settings.VideoDriver = fromDisplay(selected.front()->text());
-    state_.unsaved.settings = true;
+    RunGuarded(*this, "Storing the video driver", [&] {
+        const QList<QListWidgetItem*> selected = configPage->lstConfig_VideoDriver->selectedItems();
+        if (selected.isEmpty()) {
+            return;
+        }
+        state_.settings.VideoDriver = fromDisplay(selected.front()->text());
+        state_.unsaved.settings = true;
+    });
 }
 
 // ---- Driver grid ----
@@ -478,13 +512,19 @@ void frmMain::FillDriverGrid() {
 }
 
 void frmMain::txtDriver_Change(int column, int Index) {
-    state_.roster[Index][kDriverColumns[static_cast<std::size_t>(column)].field] =
-        fromDisplay(driverGrid->box(column, Index)->text());
+    RunGuarded(*this, "Storing the driver value", [&] {
+        state_.roster[Index][kDriverColumns[static_cast<std::size_t>(column)].field] =
+            fromDisplay(driverGrid->box(column, Index)->text());
+    });
 }
 
 void frmMain::txtDriver_KeyPress(int column, int Index, int& KeyAscii) {
-    FilterNumericKey(KeyAscii, fromDisplay(driverGrid->box(column, Index)->text()));
-    if (KeyAscii != 0) {
+    const bool checked = RunGuarded(*this, "Checking the typed character", [&] {
+        FilterNumericKey(KeyAscii, fromDisplay(driverGrid->box(column, Index)->text()));
+    });
+    if (!checked) {
+        KeyAscii = 0;
+    } else if (KeyAscii != 0) {
         state_.unsaved.markDriverEdit(Index);
     }
 }

@@ -152,6 +152,7 @@ private:
     void txtDriver_Change(int column, int Index);
     void txtDriver_KeyPress(int column, int Index, int& KeyAscii);
     void storeFolder(std::size_t folderRow);
+    void storeChoice(std::string GameSettings::*setting, int value);
     void fillConfigPage();
     void centreOnScreen();
 

@@ -9,11 +9,29 @@
 
 #include <QLineEdit>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 namespace rivo::test {
+
+// Resolves paths as Wine does and lets the test act each time a file is
+// about to be used: look at the disk, or throw as a failing system would.
+class WatchedPaths : public GamePaths {
+public:
+    explicit WatchedPaths(const std::filesystem::path& prefix) : inner_(prefix) {}
+    std::filesystem::path toHost(const std::string& gamePath) const override {
+        if (onResolve) {
+            onResolve(gamePath);
+        }
+        return inner_.toHost(gamePath);
+    }
+    std::function<void(const std::string&)> onResolve;
+
+private:
+    WinePaths inner_;
+};
 
 // A game install made in a Wine-style prefix for one test, found through a
 // fake registry, and the real main window started on it with fake dialogs.
@@ -52,7 +70,7 @@ protected:
     ProgramState& state() { return window->state(); }
 
     TestPrefix prefix;
-    WinePaths paths{prefix.root()};
+    WatchedPaths paths{prefix.root()};
     FakeRegistry registry;
     FakeDialogs dialogs;
     std::unique_ptr<frmMain> window;

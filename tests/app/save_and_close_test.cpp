@@ -193,38 +193,76 @@ INSTANTIATE_TEST_SUITE_P(Rows, UnnamedRowTest,
                                            UnnamedCase{Unnamed::ShortSet, false},
                                            UnnamedCase{Unnamed::GameFile, true}));
 
-// Resolves paths as Wine does and lets the test look at the disk each time
-// a file is about to be used.
-class WatchedPaths : public GamePaths {
-public:
-    explicit WatchedPaths(const fs::path& prefix) : inner_(prefix) {}
-    fs::path toHost(const std::string& gamePath) const override {
-        if (onResolve) {
-            onResolve(gamePath);
-        }
-        return inner_.toHost(gamePath);
-    }
-    std::function<void(const std::string&)> onResolve;
+// What the save and import code does not expect (no memory left, a path
+// lookup that breaks) ends as a message: the program goes on with the state
+// it had.
+enum class Thrown { OutOfMemory, Runtime };
 
-private:
-    WinePaths inner_;
+struct HandlerFailureCase {
+    const char* action; // a menu command, or "close" answered with OK
+    int row;            // the driver file that fails; -1 for config.ini
+    Thrown thrown;
+    const char* reason;
 };
+
+class HandlerFailureTest : public CloseTest,
+                           public ::testing::WithParamInterface<HandlerFailureCase> {};
+
+TEST_P(HandlerFailureTest, BecomesAMessageAndLeavesTheStateAsItWas) {
+    const HandlerFailureCase& c = GetParam();
+    changeConfig();
+    typeDriverValue();
+    const ProgramState before = state();
+    const std::string failing = c.row < 0 ? "config.ini" : DriverRoster::BaseName(c.row) + ".rcd";
+    paths.onResolve = [&](const std::string& gamePath) {
+        if (!gamePath.ends_with(failing)) {
+            return;
+        }
+        if (c.thrown == Thrown::OutOfMemory) {
+            throw std::bad_alloc();
+        }
+        throw std::runtime_error("the lookup broke");
+    };
+    if (std::string(c.action) == "close") {
+        dialogs.answers = {Answer::Ok};
+        EXPECT_FALSE(window->close());
+    } else {
+        window->findChild<QAction*>(c.action)->trigger();
+    }
+    paths.onResolve = nullptr;
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(c.reason));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(state().roster, before.roster);
+    EXPECT_EQ(box("txtDriver_Qualify", 0)->text(), "1.007");
+    EXPECT_EQ(state().settings, before.settings);
+    EXPECT_EQ(state().unsaved.settings, before.unsaved.settings);
+    EXPECT_EQ(state().unsaved.drivers, before.unsaved.drivers);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handlers, HandlerFailureTest,
+    ::testing::Values(
+        HandlerFailureCase{"mnuFile_Save", -1, Thrown::OutOfMemory, "not enough memory"},
+        HandlerFailureCase{"mnuConfig_Save", -1, Thrown::Runtime, "the lookup broke"},
+        HandlerFailureCase{"mnuDrivers_Import_Game", 5, Thrown::OutOfMemory, "not enough memory"},
+        HandlerFailureCase{"mnuDrivers_Save_Game", 5, Thrown::Runtime, "the lookup broke"},
+        HandlerFailureCase{"close", -1, Thrown::OutOfMemory, "not enough memory"}));
 
 TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
     writeGame();
-    WatchedPaths watched(prefix.root());
-    window = std::make_unique<frmMain>(registry, watched, dialogs);
-    ASSERT_TRUE(window->Form_Load());
+    ASSERT_TRUE(start());
     auto* five = find<QRadioButton>("optConfig_SystemRating_4");
     five->setChecked(true);
     std::vector<std::string> configAtDriverWrite;
-    watched.onResolve = [&](const std::string& gamePath) {
+    paths.onResolve = [&](const std::string& gamePath) {
         if (gamePath.ends_with(".rcd")) {
             configAtDriverWrite.push_back(readFile(gameFile("config.ini")));
         }
     };
     window->mnuFile_Save->trigger();
-    watched.onResolve = nullptr;
+    paths.onResolve = nullptr;
     ASSERT_EQ(configAtDriverWrite.size(), static_cast<std::size_t>(kDriverRows));
     EXPECT_THAT(configAtDriverWrite.front(), HasSubstr("SystemRating=5\r\n"));
     EXPECT_FALSE(state().unsaved.any());

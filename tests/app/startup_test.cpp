@@ -176,6 +176,41 @@ TEST_P(UnreadableSettingsCloseTest, ClosingWithOkRefusesThemSilentlyUnlessChange
 
 INSTANTIATE_TEST_SUITE_P(SettingsChanged, UnreadableSettingsCloseTest, ::testing::Bool());
 
+// A failure start-up does not expect is shown, and start-up goes on; what
+// could not be read is never overwritten.
+struct StartUpFailureCase {
+    const char* failing;
+    bool outOfMemory;
+    const char* reason;
+};
+
+class StartUpFailureTest : public AppTest,
+                           public ::testing::WithParamInterface<StartUpFailureCase> {};
+
+TEST_P(StartUpFailureTest, IsShownAndStartUpGoesOn) {
+    const StartUpFailureCase& c = GetParam();
+    writeGame();
+    paths.onResolve = [&](const std::string& gamePath) {
+        if (gamePath.ends_with(c.failing)) {
+            c.outOfMemory ? throw std::bad_alloc() : throw std::runtime_error("lookup broke");
+        }
+    };
+    ASSERT_TRUE(start());
+    paths.onResolve = nullptr;
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(c.reason));
+    EXPECT_FALSE(state().unsaved.any());
+
+    window->mnuFile_Save_Click();
+    EXPECT_EQ(readFile(gameFile("config.ini")), SampleConfig());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StartUpFailureTest,
+    ::testing::Values(StartUpFailureCase{"config.ini", false, "lookup broke"},
+                      StartUpFailureCase{"video.cfg", true, "not enough memory"},
+                      StartUpFailureCase{"BTessaro.rcd", true, "not enough memory"}));
+
 struct RatingCase {
     const char* inFile;
     const char* held;
