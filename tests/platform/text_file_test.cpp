@@ -44,12 +44,12 @@ TEST(TextFileTest, ReadsBinaryGarbageAndLongLinesByteForByte) {
     for (int i = 0; i < 256; ++i) {
         bytes.push_back(static_cast<char>(i));
     }
-    bytes += std::string(1 << 20, 'x');
+    bytes += std::string((1 << 20) - 256, 'x'); // 1 MiB, the most that is read
     writeFile(dir / "f.bin", bytes);
     EXPECT_EQ(textfile::readBytes(dir / "f.bin"), bytes);
     const auto lines = textfile::readLines(dir / "f.bin");
     ASSERT_EQ(lines.size(), 3u); // split at byte 10 (LF) and byte 13 (CR)
-    EXPECT_EQ(lines[2].size(), 256u - 14u + (1u << 20));
+    EXPECT_EQ(lines[2].size(), (1u << 20) - 14u);
 }
 
 TEST(TextFileTest, ReadFailuresNameTheFileAndTheReason) {
@@ -67,20 +67,26 @@ TEST(TextFileTest, ReadFailuresNameTheFileAndTheReason) {
     }
 }
 
-TEST(TextFileTest, PipesDevicesAndHugeFilesAreRefusedNotRead) {
+TEST(TextFileTest, PipesDevicesAndLargeFilesAreRefusedNotRead) {
     TempDir dir;
     ASSERT_EQ(::mkfifo((dir / "pipe.rvd").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir / "zero.rvd");
-    // Sparse: takes no room on disk.
+    // Sparse: take no room on disk. One byte over 1 MiB is refused at once,
+    // and so is a file far larger than memory.
+    writeFile(dir / "large.rvd", "");
+    fs::resize_file(dir / "large.rvd", (1u << 20) + 1);
     writeFile(dir / "huge.rvd", "");
-    fs::resize_file(dir / "huge.rvd", textfile::kMaxReadSize + 1);
-    for (const char* name : {"pipe.rvd", "zero.rvd", "huge.rvd"}) {
+    fs::resize_file(dir / "huge.rvd", std::uintmax_t{1} << 40);
+    for (const char* name : {"pipe.rvd", "zero.rvd", "large.rvd", "huge.rvd"}) {
         try {
             textfile::readBytes(dir / name);
             ADD_FAILURE() << name << " was read";
         } catch (const FileError& e) {
             EXPECT_EQ(e.path(), (dir / name).string());
             EXPECT_FALSE(e.reason().empty());
+            if (std::string_view(name) == "large.rvd") {
+                EXPECT_EQ(e.reason(), "the file is larger than 1 MiB, the most RivoEdit reads");
+            }
         }
     }
 }
