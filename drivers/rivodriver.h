@@ -36,7 +36,9 @@ void ImportDrivers(const std::filesystem::path& source, const GameDriverFolder& 
 // Writes the roster: each named row to its game file when `target` is empty
 // (unnamed rows leave their files alone), otherwise every row as one record of
 // the driver set file `target`, written whole. Each file is replaced
-// atomically. Goes on after a failure and returns every failure.
+// atomically. Goes on after a failure and returns every failure. A record
+// with a line break in a value fails its game file, or the whole set file,
+// and nothing is written there.
 std::vector<FileError> ExportDrivers(const std::filesystem::path& target,
                                      const GameDriverFolder& game, const DriverRoster& roster);
 
