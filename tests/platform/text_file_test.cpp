@@ -1,5 +1,4 @@
 #include "file_error.h"
-#include "file_size_limit.h"
 #include "temp_dir.h"
 #include "text_file.h"
 
@@ -138,45 +137,6 @@ TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {
     EXPECT_EQ(fs::status(dir / "new.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
-}
-
-TEST(WriteAtomicTest, FailureLeavesTheTargetAndNoTemporaryFile) {
-    TempDir dir;
-    // A folder where the file should be: the write fails, the folder stays.
-    fs::create_directories(dir / "config.ini" / "inside");
-    EXPECT_THROW(textfile::writeAtomic(dir / "config.ini", "x"), FileError);
-    EXPECT_TRUE(fs::is_directory(dir / "config.ini" / "inside"));
-    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
-
-    // A missing folder on the way.
-    try {
-        textfile::writeAtomic(dir / "missing" / "f.rcd", "x");
-        ADD_FAILURE() << "write into a missing folder succeeded";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.path(), (dir / "missing" / "f.rcd").string());
-        EXPECT_EQ(e.code(), std::errc::no_such_file_or_directory);
-    }
-    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
-}
-
-TEST(WriteAtomicTest, FullDiskKeepsTheOldBytes) {
-    TempDir dir;
-    writeFile(dir / "f.rcd", "old");
-    {
-        test::FileSizeLimit limit(10);
-        EXPECT_THROW(textfile::writeAtomic(dir / "f.rcd", std::string(100, 'n')), FileError);
-    }
-    EXPECT_EQ(readFile(dir / "f.rcd"), "old");
-    EXPECT_THAT(entries(dir.path()), ElementsAre("f.rcd"));
-}
-
-TEST(WriteAtomicTest, FollowsASymbolicLinkToTheRealFile) {
-    TempDir dir;
-    writeFile(dir / "real.ini", "old");
-    fs::create_symlink("real.ini", dir / "link.ini");
-    textfile::writeAtomic(dir / "link.ini", "new");
-    EXPECT_TRUE(fs::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(readFile(dir / "real.ini"), "new");
 }
 
 } // namespace

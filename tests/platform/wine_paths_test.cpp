@@ -72,15 +72,6 @@ TEST(WinePathsTest, EightBitNamesAreUtf8OnTheHost) {
     EXPECT_EQ(readFile(paths.toHost("C:\\Spiele\\M\xDCLLER\\config.ini")), "x");
 }
 
-TEST(WinePathsTest, WritingReplacesTheFileFoundInAnotherCase) {
-    TestPrefix prefix;
-    writeFile(prefix.onC("Games/Kestra/CONFIG.INI"), "old");
-    WinePaths paths(prefix.root());
-    textfile::writeAtomic(paths.toHost("C:\\Games\\Kestra\\config.ini"), "new");
-    EXPECT_EQ(readFile(prefix.onC("Games/Kestra/CONFIG.INI")), "new");
-    EXPECT_FALSE(fs::exists(prefix.onC("Games/Kestra/config.ini")));
-}
-
 TEST(WinePathsTest, PathWithoutDriveIsAHostPath) {
     WinePaths paths("/nowhere");
     EXPECT_EQ(paths.toHost("42\\config.ini"), fs::path("42/config.ini"));
