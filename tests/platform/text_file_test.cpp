@@ -68,22 +68,26 @@ TEST(TextFileTest, ReadFailuresNameTheFileAndTheReason) {
 
 TEST(TextFileTest, PipesDevicesAndLargeFilesAreRefusedNotRead) {
     TempDir dir;
+    std::vector<std::string> names{"large.rvd", "huge.rvd"};
+#ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "pipe.rvd").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", dir / "zero.rvd");
+    names.insert(names.end(), {"pipe.rvd", "zero.rvd"});
+#endif
     // Sparse: take no room on disk. One byte over 1 MiB is refused at once,
     // and so is a file far larger than memory.
     writeFile(dir / "large.rvd", "");
     fs::resize_file(dir / "large.rvd", (1u << 20) + 1);
     writeFile(dir / "huge.rvd", "");
     fs::resize_file(dir / "huge.rvd", std::uintmax_t{1} << 40);
-    for (const char* name : {"pipe.rvd", "zero.rvd", "large.rvd", "huge.rvd"}) {
+    for (const std::string& name : names) {
         try {
             textfile::readBytes(dir / name);
             ADD_FAILURE() << name << " was read";
         } catch (const FileError& e) {
             EXPECT_EQ(e.path(), (dir / name).string());
             EXPECT_FALSE(e.reason().empty());
-            if (std::string_view(name) == "large.rvd") {
+            if (name == "large.rvd") {
                 EXPECT_EQ(e.reason(), "the file is larger than 1 MiB, the most RivoEdit reads");
             }
         }
@@ -130,6 +134,9 @@ TEST(WriteAtomicTest, ANameAsLongAsTheSystemAllowsCanBeWritten) {
 }
 
 TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no umask";
+#else
     TempDir dir;
     const mode_t old = ::umask(022);
     textfile::writeAtomic(dir / "new.ini", "x");
@@ -137,6 +144,7 @@ TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {
     EXPECT_EQ(fs::status(dir / "new.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                   fs::perms::others_read);
+#endif
 }
 
 } // namespace
