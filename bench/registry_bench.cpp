@@ -41,7 +41,7 @@ BENCHMARK(BM_LocateInstallDir)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadWholeFile(benchmark::State& state) {
     for (auto _ : state) {
-        std::string bytes = textfile::readBytes(kSystemReg);
+        std::string bytes = textfile::readBytes(kSystemReg, WineRegistry::kMaxFileSize);
         benchmark::DoNotOptimize(bytes);
     }
 }

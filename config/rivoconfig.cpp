@@ -71,6 +71,14 @@ std::vector<std::string> ConfigFileLines(const GameSettings& settings) {
 
 void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
                 const GameSettings& settings, UnsavedWork& unsaved) {
+    // A line break inside a value would end its line early and start another
+    // that the game reads as a key of its own.
+    for (const SettingKey& setting : kSettingKeys) {
+        if ((settings.*setting.field).find_first_of("\r\n") != std::string::npos) {
+            throw FileError(codepage::cp1252ToUtf8(ConfigFilePath),
+                            std::string("the value of ") + setting.key + " holds a line break");
+        }
+    }
     namingGamePath(ConfigFilePath, [&] {
         textfile::writeAtomic(paths.toHost(ConfigFilePath),
                               textfile::joinCrLf(ConfigFileLines(settings)));

@@ -27,7 +27,8 @@ void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::stri
 
 // Rewrites config.ini whole (21 lines, CR LF) in one atomic step and then
 // marks the settings saved. On failure throws FileError; the old file keeps
-// its bytes and `unsaved` is unchanged.
+// its bytes and `unsaved` is unchanged. A value holding CR or LF is such a
+// failure, and nothing is written.
 void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
                 const GameSettings& settings, UnsavedWork& unsaved);
 

@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "driver_record_reader.h"
+#include "record_line_breaks.h"
 #include "text_file.h"
 
 #include <functional>
@@ -100,6 +101,11 @@ void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& 
         }
         return;
     }
+    // A value with a line break is never written: the file stays as it was.
+    if (const std::string reason = LineBreakReason(record); !reason.empty()) {
+        failures.emplace_back(codepage::cp1252ToUtf8(gamePath), reason);
+        return;
+    }
     try {
         textfile::writeAtomic(game.paths.toHost(gamePath),
                               textfile::joinCrLf(DriverRecordLines(roster[row])));
@@ -116,6 +122,15 @@ void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& 
 // on their rows when the file is read back.
 void WriteDriverSet(const fs::path& target, const DriverRoster& roster,
                     std::vector<FileError>& failures) {
+    // One value with a line break would shift every later record: the whole
+    // set file is left unwritten.
+    for (int row = 0; row < kDriverRows; ++row) {
+        if (const std::string reason = LineBreakReason(roster[row]); !reason.empty()) {
+            failures.emplace_back(displayPath(target),
+                                  reason + " in the record of " + DriverRoster::BaseName(row));
+            return;
+        }
+    }
     std::string bytes;
     for (int row = 0; row < kDriverRows; ++row) {
         bytes += textfile::joinCrLf(DriverRecordLines(roster[row]));

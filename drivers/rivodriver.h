@@ -42,7 +42,9 @@ DriverRowSet ImportDrivers(const std::filesystem::path& source, const GameDriver
 // whole. Each file is replaced atomically. Goes on after a failure and
 // returns every failure. An unnamed row leaves its game file alone; it is a
 // failure only when `edited` marks it, since those edits cannot be saved.
-// Each row written to its game file has its mark in `edited` cleared.
+// Each row written to its game file has its mark in `edited` cleared. A
+// record with a line break in a value fails its game file, or the whole set
+// file, and nothing is written there.
 std::vector<FileError> ExportDrivers(const std::filesystem::path& target,
                                      const GameDriverFolder& game, const DriverRoster& roster,
                                      DriverRowSet& edited);

@@ -1,5 +1,9 @@
 #include "file_error.h"
 
+#ifndef _WIN32
+#include "locale_text.h"
+#endif
+
 namespace rivo {
 
 FileError::FileError(std::string path, std::error_code code)
@@ -18,8 +22,14 @@ FileError FileError::withPath(std::string path) const {
 }
 
 std::string displayPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    // Wide paths are Unicode already.
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+#else
+    // A host name is bytes in the user's encoding, not necessarily UTF-8.
+    return localeBytesToUtf8(path.native());
+#endif
 }
 
 } // namespace rivo

@@ -31,7 +31,8 @@ private:
     std::error_code code_;
 };
 
-// A host path as UTF-8 text, for messages.
+// A host path as UTF-8 text, for messages: decoded from the user's encoding,
+// any byte not valid there read as Windows-1252.
 std::string displayPath(const std::filesystem::path& path);
 
 } // namespace rivo

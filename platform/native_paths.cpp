@@ -4,6 +4,8 @@
 
 namespace rivo {
 
+// Windows itself resolves "." and ".." (stopping at the drive's root), so the
+// path is handed over as it is.
 std::filesystem::path NativePaths::toHost(const std::string& gamePath) const {
     if (gamePath.empty()) {
         return {};

@@ -10,6 +10,13 @@
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -20,7 +27,7 @@ namespace rivo::textfile {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const fs::path& path) {
+std::string readBytes(const fs::path& path, std::uintmax_t maxSize, const char* tooLargeReason) {
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (fs::is_directory(status)) {
@@ -40,8 +47,12 @@ std::string readBytes(const fs::path& path) {
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
-    if (size < 0 || static_cast<std::uintmax_t>(size) > kMaxReadSize) {
-        throw FileError(displayPath(path), std::make_error_code(std::errc::file_too_large));
+    if (size < 0) {
+        throw FileError(displayPath(path), std::make_error_code(std::errc::io_error));
+    }
+    // Refused before the buffer is allocated.
+    if (static_cast<std::uintmax_t>(size) > maxSize) {
+        throw FileError(displayPath(path), tooLargeReason);
     }
     std::string bytes(static_cast<std::size_t>(size), '\0');
     in.read(bytes.data(), size);
@@ -98,6 +109,8 @@ std::error_code lastError() {
 
 #ifdef _WIN32
 int openExclusive(const fs::path& p) {
+    // Writable: a read-only temporary file could not be removed after a
+    // failed rename.
     return ::_wopen(p.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 int writeSome(int fd, const char* data, std::size_t size) {
@@ -108,6 +121,28 @@ int syncFile(int fd) {
 }
 int closeFile(int fd) {
     return ::_close(fd);
+}
+// The attributes stay Windows' own: nothing is copied onto the temporary file.
+void copyMode(int, fs::perms) {}
+
+void refuseReadOnly(const fs::path& target, const std::string& shown) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        throw FileError(shown, kReadOnlyReason);
+    }
+}
+
+// Write-through: the rename is on the disk when this returns.
+std::error_code replaceWith(const fs::path& temp, const fs::path& target) {
+    if (::MoveFileExW(temp.c_str(), target.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return {};
+    }
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+std::error_code syncFolder(const fs::path&) {
+    return {}; // MOVEFILE_WRITE_THROUGH did it
 }
 #else
 int openExclusive(const fs::path& p) {
@@ -121,6 +156,53 @@ int syncFile(int fd) {
 }
 int closeFile(int fd) {
     return ::close(fd);
+}
+// The target's permission bits, which always hold a write bit here (a
+// read-only target is refused), so the temporary file stays an ordinary
+// file. A file system without modes refuses; the new file then has its own.
+void copyMode(int fd, fs::perms perms) {
+    (void)::fchmod(fd, static_cast<mode_t>(perms & fs::perms::mask));
+}
+
+// No write bit for anyone marks a file read-only (Wine's DOS read-only
+// attribute is exactly that), and root, whom access() lets write anyway,
+// must respect it too.
+void refuseReadOnly(const fs::path& target, const std::string& shown) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return; // nothing there to keep
+    }
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        throw FileError(shown, kReadOnlyReason);
+    }
+    if (::access(target.c_str(), W_OK) != 0) {
+        if (errno == EACCES || errno == EPERM) {
+            throw FileError(shown, kReadOnlyReason);
+        }
+        throw FileError(shown, lastError()); // e.g. a read-only file system
+    }
+}
+
+std::error_code replaceWith(const fs::path& temp, const fs::path& target) {
+    if (::rename(temp.c_str(), target.c_str()) == 0) {
+        return {};
+    }
+    return lastError();
+}
+
+// The rename lives in the folder: until the folder is on the disk, a power
+// cut can bring the old file back. Some file systems cannot sync a folder.
+std::error_code syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return {}; // a folder that cannot be opened cannot be synced either
+    }
+    std::error_code result;
+    if (::fsync(fd) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP) {
+        result = lastError();
+    }
+    ::close(fd);
+    return result;
 }
 #endif
 
@@ -143,13 +225,24 @@ private:
     fs::path path_;
 };
 
-fs::path followLinks(const fs::path& target) {
+// The file a link points at, through any number of links; the target itself
+// when it is no link. A link to nothing gives the name it points at. A loop
+// fails with the system's reason, and the link is left as it is.
+fs::path followLinks(const fs::path& target, const std::string& shown) {
     std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(target, ec))) {
+        return target;
+    }
+    (void)fs::status(target, ec);
+    if (ec == std::errc::too_many_symbolic_link_levels) {
+        throw FileError(shown, ec);
+    }
     fs::path p = target;
-    for (int hops = 0; hops < 40 && fs::is_symlink(p, ec); ++hops) {
+    for (int hops = 0; fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
         fs::path next = fs::read_symlink(p, ec);
-        if (ec) {
-            break;
+        if (ec || hops == 40) {
+            throw FileError(
+                shown, ec ? ec : std::make_error_code(std::errc::too_many_symbolic_link_levels));
         }
         p = next.is_absolute() ? next : p.parent_path() / next;
     }
@@ -160,13 +253,19 @@ fs::path followLinks(const fs::path& target) {
 
 void writeAtomic(const fs::path& requested, std::string_view bytes) {
     const std::string shown = displayPath(requested);
-    const fs::path target = followLinks(requested);
+    const fs::path target = followLinks(requested, shown);
     std::error_code ec;
     const auto status = fs::status(target, ec);
     if (fs::is_directory(status)) {
         throw FileError(shown, std::make_error_code(std::errc::is_a_directory));
     }
     const bool exists = fs::exists(status);
+    if (exists && !fs::is_regular_file(status)) {
+        throw FileError(shown, "not a regular file");
+    }
+    if (exists) {
+        refuseReadOnly(target, shown);
+    }
 
     fs::path folder = target.parent_path();
     if (folder.empty()) {
@@ -205,6 +304,9 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
         data += written;
         left -= static_cast<std::size_t>(written);
     }
+    if (exists) {
+        copyMode(fd, status.permissions());
+    }
     if (syncFile(fd) != 0) {
         const auto err = lastError();
         closeFile(fd);
@@ -213,14 +315,16 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
     if (closeFile(fd) != 0) {
         throw FileError(shown, lastError());
     }
-    if (exists) {
-        fs::permissions(temp.path(), status.permissions(), fs::perm_options::replace, ec);
-    }
-    fs::rename(temp.path(), target, ec);
-    if (ec) {
-        throw FileError(shown, ec);
+    if (const auto err = replaceWith(temp.path(), target)) {
+        throw FileError(shown, err);
     }
     temp.release();
+    if (const auto err = syncFolder(folder)) {
+        // The new file is in place but may not survive a power cut: not
+        // counted as saved.
+        throw FileError(shown, "the file was replaced, but its folder could not be synced: " +
+                                   err.message());
+    }
 }
 
 } // namespace rivo::textfile

@@ -9,13 +9,19 @@
 // 8-bit text files, read and written whole. Bytes are never converted.
 namespace rivo::textfile {
 
-// The largest file read: far above any game file, far below what would
-// exhaust memory.
-inline constexpr std::uintmax_t kMaxReadSize = 256u * 1024 * 1024;
+// The largest game text file read (config.ini, video.cfg, driver and driver
+// set files): the game's own files are a few KB, and a larger file is no game
+// file; reading it would only tie up memory and time.
+inline constexpr std::uintmax_t kMaxReadSize = 1024u * 1024;
+// Why a file above kMaxReadSize is refused.
+inline constexpr const char* kTooLargeReason =
+    "the file is larger than 1 MiB, the most RivoEdit reads";
 
 // The whole of a plain file. Throws FileError naming the file and the
-// reason, also for a pipe, a device or a file above kMaxReadSize.
-std::string readBytes(const std::filesystem::path& path);
+// reason, also for a pipe, a device or a file above `maxSize` (refused before
+// anything is allocated; the reason then says `tooLargeReason`).
+std::string readBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxReadSize,
+                      const char* tooLargeReason = kTooLargeReason);
 
 // Splits at CR LF, a lone CR or a lone LF. The last line needs no line end,
 // and a line end at the very end does not start another (empty) line.
@@ -27,11 +33,22 @@ std::vector<std::string> readLines(const std::filesystem::path& path);
 // Each line followed by CR LF, the last one included.
 std::string joinCrLf(const std::vector<std::string>& lines);
 
+// Why writeAtomic leaves a read-only file alone.
+inline constexpr const char* kReadOnlyReason = "the file is read-only, so it was left as it was";
+
 // Replaces the file whole: the bytes go to a temporary file in the same
 // folder, which is flushed, closed and renamed over the target, keeping the
-// target's permission bits. On any failure the temporary file is removed, the
-// target keeps its old bytes, and FileError names the target and the reason.
-// A symbolic link as target is followed, so the file it points at is replaced.
+// target's permission bits; then the folder is synced so that the rename
+// survives a power cut. On any failure the temporary file is removed, the
+// target keeps its old bytes and mode, and FileError names the target and the
+// reason.
+// - A read-only target (no write permission bit at all, not writable by this
+//   user, or on Windows the read-only attribute) is never replaced.
+// - A symbolic link as target is followed, so the file it points at is
+//   replaced and the link stays. A link to nothing is followed too: the file
+//   it names is created (the link stays). A link that loops fails with the
+//   system's reason.
+// - Only a plain file is replaced: a folder, pipe or device fails.
 void writeAtomic(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace rivo::textfile

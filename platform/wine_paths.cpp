@@ -28,6 +28,26 @@ std::vector<std::string> splitParts(std::string_view text) {
     return parts;
 }
 
+// "." names nothing and ".." the folder above, as Windows reads a path;
+// ".." at the drive's root stays there, so a game path never leaves its
+// drive (the drive link would otherwise lead it out into the host).
+std::vector<std::string> withoutDots(std::vector<std::string> parts) {
+    std::vector<std::string> kept;
+    for (std::string& part : parts) {
+        if (part == ".") {
+            continue;
+        }
+        if (part == "..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+            continue;
+        }
+        kept.push_back(std::move(part));
+    }
+    return kept;
+}
+
 fs::path fromUtf8(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
@@ -68,7 +88,7 @@ fs::path WinePaths::toHost(const std::string& gamePath) const {
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(utf8[0])));
     fs::path current = prefix_ / "dosdevices" / (std::string(1, letter) + ":");
     bool exists = true;
-    for (const std::string& part : splitParts(std::string_view(utf8).substr(2))) {
+    for (const std::string& part : withoutDots(splitParts(std::string_view(utf8).substr(2)))) {
         if (exists) {
             if (auto found = findEntryIgnoringCase(current, part)) {
                 current = *found;

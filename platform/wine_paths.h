@@ -11,7 +11,8 @@ namespace rivo {
 // Resolves game paths the way Wine does inside a prefix: the drive letter
 // through <prefix>/dosdevices/<letter>:, backslashes as folder separators,
 // Windows-1252 names as UTF-8, and each part that does not exist as given
-// matched case-insensitively against the folder's entries. A path without a
+// matched case-insensitively against the folder's entries. "." and ".." are
+// resolved as Windows does: ".." stops at the drive's root. A path without a
 // drive letter is a host path with its backslashes turned into slashes.
 class WinePaths : public GamePaths {
 public:

@@ -3,6 +3,7 @@
 #include "registry_api.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -10,14 +11,18 @@
 namespace rivo {
 
 // HKEY_LOCAL_MACHINE of a Wine prefix, read from its system.reg. Every open
-// reads the file afresh and scans it for the one key asked for, so the
-// program sees what Wine last saved; the key's values are kept until the key
-// is closed. The program reads as a 32-bit program does: in a 64-bit prefix
-// a key under SOFTWARE is looked up under Software\Wow6432Node first, and in
-// the plain 64-bit place when it is not there. Text comes back as the ANSI
-// calls give it: Windows-1252 with the terminating NUL counted.
+// reads the file afresh into one buffer and scans it in place for the one key
+// asked for (no second copy, no tree), so the program sees what Wine last
+// saved; only the key's values are kept, until the key is closed. The program reads as a 32-bit
+// program does: in a 64-bit prefix a key under SOFTWARE is looked up under Software\Wow6432Node
+// first, and in the plain 64-bit place when it is not there. Text comes back as the ANSI calls give
+// it: Windows-1252 with the terminating NUL counted.
 class WineRegistry : public reg::RegistryApi {
 public:
+    // The largest system.reg read. A real prefix's is a few MB; one far
+    // beyond this is no registry Wine wrote, and is taken as no registry.
+    static constexpr std::uintmax_t kMaxFileSize = 64u * 1024 * 1024;
+
     explicit WineRegistry(std::filesystem::path systemReg);
 
     reg::Status openKey(reg::Root root, const std::string& subKey, std::uint32_t options,

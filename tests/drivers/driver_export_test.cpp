@@ -1,5 +1,4 @@
 #include "driver_test_game.h"
-#include "file_size_limit.h"
 #include "temp_dir.h"
 #include "text_file.h"
 
@@ -136,101 +135,6 @@ TEST_F(DriverExportTest, SetFileRoundTripKeepsEveryRowAlsoUnnamedOnes) {
     ASSERT_THAT(exportTo(set), IsEmpty());
     EXPECT_EQ(readFile(set), first);
 }
-
-TEST_F(DriverExportTest, MissingDriversFolderFailsEveryFileAndTheRecordStaysSet) {
-    fillRoster();
-    unsaved = {false, true};
-    const auto failures = SaveDriversToGame(ctx);
-    ASSERT_EQ(failures.size(), 22u);
-    for (int row = 0; row < kDriverRows; ++row) {
-        EXPECT_EQ(failures[static_cast<std::size_t>(row)].path(), gamePath(row));
-        EXPECT_FALSE(failures[static_cast<std::size_t>(row)].reason().empty());
-    }
-    EXPECT_TRUE(unsaved.drivers);
-    EXPECT_FALSE(unsaved.settings);
-    EXPECT_FALSE(fs::exists(prefix.onC("Games")));
-}
-
-TEST_F(DriverExportTest, FolderInPlaceOfOneFileFailsThatRowOnly) {
-    writeAllGameFiles();
-    import();
-    for (int row = 0; row < kDriverRows; ++row) {
-        roster[row][DriverField::Age] = "61";
-    }
-    fs::remove(gameFile(3));
-    fs::create_directories(gameFile(3) / "inside");
-    unsaved = {true, true};
-
-    const auto failures = SaveDriversToGame(ctx);
-
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].path(), gamePath(3));
-    EXPECT_FALSE(failures[0].reason().empty());
-    EXPECT_TRUE(fs::is_directory(gameFile(3) / "inside"));
-    for (int row = 0; row < kDriverRows; ++row) {
-        if (row != 3) {
-            EXPECT_EQ(readFile(gameFile(row)), RecordFileText(roster[row]));
-        }
-    }
-    EXPECT_TRUE(unsaved.drivers);
-    EXPECT_TRUE(unsaved.settings);
-    EXPECT_EQ(test::FolderContents(driversFolder()).size(), 23u); // no stray files
-}
-
-TEST_F(DriverExportTest, SetFileThatCannotBeWrittenIsOneFailureAndNothingAppears) {
-    fillRoster();
-    fs::create_directories(prefix.root() / "folder.rvd" / "inside");
-    const fs::path inMissing = prefix.root() / "gone" / "set.rvd";
-    const fs::path folder = prefix.root() / "folder.rvd";
-    // A link to a folder that is not there.
-    const fs::path dangling = prefix.root() / "link.rvd";
-    fs::create_symlink(prefix.root() / "gone" / "target.rvd", dangling);
-    const auto before = test::FolderContents(prefix.root());
-
-    for (const fs::path& target : {inMissing, folder, dangling}) {
-        unsaved = {true, true};
-        const auto failures = SaveDriversToFile(ctx, target);
-        ASSERT_EQ(failures.size(), 1u) << target;
-        EXPECT_EQ(failures[0].path(), target.string());
-        EXPECT_FALSE(failures[0].reason().empty());
-        EXPECT_TRUE(unsaved.drivers);
-    }
-    EXPECT_EQ(test::FolderContents(prefix.root()), before);
-}
-
-#ifdef __linux__
-// The disk fills up while the files are written: a limit on file size stops
-// every write, even as root. The old files keep their bytes.
-TEST_F(DriverExportTest, WriteThatFailsHalfWayKeepsTheOldFiles) {
-    writeAllGameFiles();
-    import();
-    for (int row = 0; row < kDriverRows; ++row) {
-        roster[row][DriverField::Age] = "62";
-    }
-    const fs::path set = prefix.root() / "set.rvd";
-    writeFile(set, "old set");
-    const auto driversBefore = test::FolderContents(driversFolder());
-    unsaved = {false, true};
-
-    std::vector<FileError> gameFailures;
-    std::vector<FileError> setFailures;
-    {
-        test::FileSizeLimit limit(100);
-        gameFailures = SaveDriversToGame(ctx);
-        setFailures = SaveDriversToFile(ctx, set);
-    }
-
-    ASSERT_EQ(gameFailures.size(), 22u);
-    for (int row = 0; row < kDriverRows; ++row) {
-        EXPECT_EQ(gameFailures[static_cast<std::size_t>(row)].path(), gamePath(row));
-    }
-    ASSERT_EQ(setFailures.size(), 1u);
-    EXPECT_EQ(setFailures[0].path(), set.string());
-    EXPECT_EQ(test::FolderContents(driversFolder()), driversBefore);
-    EXPECT_EQ(readFile(set), "old set");
-    EXPECT_TRUE(unsaved.drivers);
-}
-#endif
 
 // Random 8-bit text without CR or LF.
 std::string RandomText(std::mt19937& random, std::size_t maxLength) {

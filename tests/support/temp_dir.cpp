@@ -45,6 +45,18 @@ std::string readFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::vector<fs::path> TemporaryFilesLeft(const fs::path& folder) {
+    std::vector<fs::path> left;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.starts_with(".rivo-") && name.ends_with(".tmp")) {
+            left.push_back(it->path());
+        }
+    }
+    return left;
+}
+
 TestPrefix::TestPrefix() {
     fs::create_directories(dir_ / "drive_c");
     fs::create_directories(dir_ / "dosdevices");

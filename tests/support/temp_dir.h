@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rivo::test {
 
@@ -27,6 +28,10 @@ void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // The file's bytes; throws when it cannot be read.
 std::string readFile(const std::filesystem::path& path);
+
+// The writer's temporary files (".rivo-*.tmp") anywhere below `folder`,
+// links not followed: a save must never leave one behind.
+std::vector<std::filesystem::path> TemporaryFilesLeft(const std::filesystem::path& folder);
 
 // A Wine-style prefix: <root>/drive_c and <root>/dosdevices/c: -> ../drive_c.
 class TestPrefix {

@@ -1,0 +1,393 @@
+// Every way RivoEdit writes a game file, through every fault a disk, a
+// folder or a value can bring: the old file keeps its bytes and mode (or the
+// right file is replaced), no temporary file is left, a failure names the file
+// and the reason, and nothing counts as saved that was not.
+#include "codepage.h"
+#include "driver_test_game.h"
+#include "rivoconfig.h"
+#include "sample_game.h"
+#include "small_disk.h"
+#include "temp_dir.h"
+#include "text_file.h"
+
+#ifndef _WIN32
+#include "file_size_limit.h"
+#endif
+
+#include <functional>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <set>
+
+namespace rivo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::readFile;
+using test::writeFile;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+enum class Writer {
+    Settings,  // SaveConfig to config.ini
+    GameFiles, // SaveDriversToGame to the 22 driver files
+    SetFile,   // SaveDriversToFile to a chosen driver set file
+};
+
+constexpr int kFaultRow = 3; // the driver whose game file meets the fault
+const std::string kOld = "old bytes\r\n";
+constexpr fs::perms kOldMode =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
+
+// Where one write goes, as the fault leaves it.
+struct Scene {
+    fs::path folder;   // holds the target
+    fs::path target;   // the file that holds the old bytes
+    fs::path written;  // where the new bytes belong on success
+    fs::path chosen;   // the set file handed to the writer
+    fs::path absent;   // must not exist afterwards (no second file)
+    std::string shown; // the failure's path, as the user reads it
+};
+
+class WriteFaultMatrixTest;
+
+struct Fault {
+    const char* name;
+    const char* reason = nullptr; // in the failure; none: the write succeeds
+    bool wholeFolder = false;     // every game file fails, not just one
+    bool eightBitNames = false;   // the names hold a Windows-1252 byte
+    bool otherCase = false;       // the existing file's name is in another case
+    bool limitFileSize = false;   // a file may not grow past 2 KiB
+    bool smallDisk = false;       // the folder is a small tmpfs
+    // Makes the fault once the old files are there.
+    std::function<void(WriteFaultMatrixTest&, Scene&)> make;
+};
+
+class WriteFaultMatrixTest : public test::DriverGameTest,
+                             public ::testing::WithParamInterface<std::tuple<Writer, Fault>> {
+public:
+    using DriverGameTest::roster;
+
+    Writer writer() const { return std::get<0>(GetParam()); }
+    const Fault& fault() const { return std::get<1>(GetParam()); }
+
+    // The files of this writer, the target first.
+    std::vector<fs::path> oldFiles(const Scene& scene) const {
+        std::vector<fs::path> files{scene.target};
+        if (writer() == Writer::GameFiles) {
+            for (int row = 0; row < kDriverRows; ++row) {
+                if (row != kFaultRow) {
+                    files.push_back(scene.folder / (DriverRoster::BaseName(row) + ".rcd"));
+                }
+            }
+        }
+        return files;
+    }
+
+    std::string expectedBytes() const {
+        if (writer() == Writer::Settings) {
+            return textfile::joinCrLf(ConfigFileLines(settings));
+        }
+        if (writer() == Writer::GameFiles) {
+            return test::RecordFileText(roster[kFaultRow]);
+        }
+        std::string all;
+        for (int row = 0; row < kDriverRows; ++row) {
+            all += test::RecordFileText(roster[row]);
+        }
+        return all;
+    }
+
+    std::vector<FileError> save(const Scene& scene) {
+        switch (writer()) {
+        case Writer::Settings:
+            try {
+                SaveConfig(paths, InstallDir + "\\config.ini", settings, unsaved);
+            } catch (const FileError& e) {
+                return {e};
+            }
+            return {};
+        case Writer::GameFiles:
+            return SaveDriversToGame(ctx);
+        case Writer::SetFile:
+            return SaveDriversToFile(ctx, scene.chosen);
+        }
+        return {};
+    }
+
+    Scene makeScene() {
+        const Fault& f = fault();
+        // The install folder is "Café" (Windows-1252 0xE9) in the game and
+        // UTF-8 on the host; a chosen set file's name keeps the raw byte.
+        const std::string install = f.eightBitNames ? "Caf\xE9" : "Kestra";
+        InstallDir = "C:\\Games\\" + install;
+        const fs::path installHost = prefix.onC("Games/" + codepage::cp1252ToUtf8(install));
+        const std::string shownInstall = "C:\\Games\\" + codepage::cp1252ToUtf8(install);
+        auto cased = [&](std::string name) {
+            if (f.otherCase) {
+                for (char& c : name) {
+                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+                }
+            }
+            return name;
+        };
+        Scene s;
+        switch (writer()) {
+        case Writer::Settings:
+            s.folder = installHost;
+            s.target = s.folder / cased("config.ini");
+            s.shown = shownInstall + "\\config.ini";
+            break;
+        case Writer::GameFiles: {
+            const std::string file = DriverRoster::BaseName(kFaultRow) + ".rcd";
+            s.folder = installHost / "Season 1" / "Drivers";
+            s.target = s.folder / cased(file);
+            s.shown = shownInstall + "\\Season 1\\Drivers\\" + file;
+            break;
+        }
+        case Writer::SetFile: {
+            const std::string file = f.eightBitNames ? "Caf\xE9.rvd" : "drivers.rvd";
+            s.folder = prefix.root() / "sets";
+            s.target = s.folder / cased(file);
+            s.chosen = s.folder / file;
+            s.shown = s.folder.string() + (f.eightBitNames ? "/Caf\xC3\xA9.rvd" : "/drivers.rvd");
+            break;
+        }
+        }
+        // A game file is found in any case; a chosen file is the one chosen.
+        s.written = writer() == Writer::SetFile ? s.chosen : s.target;
+        if (f.otherCase && writer() != Writer::SetFile) {
+            s.absent = s.folder / (writer() == Writer::Settings
+                                       ? std::string("config.ini")
+                                       : DriverRoster::BaseName(kFaultRow) + ".rcd");
+        }
+        return s;
+    }
+
+    void SetUp() override {
+        for (int row = 0; row < kDriverRows; ++row) {
+            roster[row] = test::SampleRecord(row);
+        }
+        // Longer than a page and than the file size limit: a disk that fills
+        // up does so half way through this file.
+        roster[kFaultRow][DriverField::Nationality] = std::string(6000, 'n');
+        settings.MovieDir = std::string(6000, 'm');
+        unsaved = {true, true};
+    }
+
+    GameSettings settings;
+    std::unique_ptr<test::SmallDisk> disk; // unmounted before the prefix goes
+};
+
+// The fault's own setting-up steps.
+void RemoveFolder(WriteFaultMatrixTest&, Scene& s) {
+    fs::remove_all(s.folder);
+}
+void FolderAsTarget(WriteFaultMatrixTest&, Scene& s) {
+    fs::remove(s.target);
+    fs::create_directories(s.target / "inside");
+}
+void ReadOnlyTarget(WriteFaultMatrixTest&, Scene& s) {
+    fs::permissions(s.target,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+}
+void FillDisk(WriteFaultMatrixTest& t, Scene&) {
+    if (!t.disk->fillLeaving(1)) {
+        GTEST_SKIP() << t.disk->whyNot();
+    }
+}
+void ReadOnlyDisk(WriteFaultMatrixTest& t, Scene&) {
+    if (!t.disk->makeReadOnly()) {
+        GTEST_SKIP() << t.disk->whyNot();
+    }
+}
+// The target becomes a link to `to`; skipped where links cannot be made.
+void LinkTarget(Scene& s, const fs::path& to) {
+    fs::remove(s.target);
+    std::error_code ec;
+    fs::create_symlink(to, s.target, ec);
+    if (ec) {
+        GTEST_SKIP() << "cannot make a symbolic link here: " << ec.message();
+    }
+}
+void LinkToFile(WriteFaultMatrixTest&, Scene& s) {
+    const fs::path real = s.folder.parent_path() / "real" / s.target.filename();
+    writeFile(real, kOld);
+    fs::permissions(real, kOldMode, fs::perm_options::replace);
+    LinkTarget(s, real);
+    s.written = real;
+}
+void LinkToNothing(WriteFaultMatrixTest&, Scene& s) {
+    LinkTarget(s, "absent.bin");
+    s.written = s.folder / "absent.bin";
+}
+void LinkIntoMissingFolder(WriteFaultMatrixTest&, Scene& s) {
+    LinkTarget(s, s.folder / "gone" / "absent.bin");
+}
+void LinkLoop(WriteFaultMatrixTest&, Scene& s) {
+    LinkTarget(s, s.target.filename());
+}
+void LineBreakInValue(WriteFaultMatrixTest& t, Scene&) {
+    t.settings.VideoDriver = "3D\r\nEvil";
+    t.roster[kFaultRow][DriverField::Age] = "5\r\n}\r\nEvil";
+}
+
+const Fault kFaults[] = {
+    {.name = "Plain", .make = {}},
+    {.name = "FolderMissing",
+     .reason = "No such file or directory",
+     .wholeFolder = true,
+     .make = RemoveFolder},
+    {.name = "TargetIsAFolder", .reason = "Is a directory", .make = FolderAsTarget},
+    {.name = "DiskFullHalfWay",
+     .reason = "No space left on device",
+     .smallDisk = true,
+     .make = FillDisk},
+    {.name = "FileSizeLimit", .reason = "File too large", .limitFileSize = true, .make = {}},
+    {.name = "ReadOnlyTarget", .reason = "read-only", .make = ReadOnlyTarget},
+    {.name = "ReadOnlyFileSystem",
+     .reason = "Read-only file system",
+     .wholeFolder = true,
+     .smallDisk = true,
+     .make = ReadOnlyDisk},
+    {.name = "LinkToFile", .make = LinkToFile},
+    {.name = "LinkToNothing", .make = LinkToNothing},
+    {.name = "LinkIntoMissingFolder",
+     .reason = "No such file or directory",
+     .make = LinkIntoMissingFolder},
+    {.name = "LinkLoop", .reason = "Too many levels of symbolic links", .make = LinkLoop},
+    {.name = "EightBitName", .eightBitNames = true, .make = {}},
+    {.name = "EightBitNameReadOnly",
+     .reason = "read-only",
+     .eightBitNames = true,
+     .make = ReadOnlyTarget},
+    {.name = "OtherLetterCase", .otherCase = true, .make = {}},
+    {.name = "LineBreakInValue", .reason = "holds a line break", .make = LineBreakInValue},
+};
+
+TEST_P(WriteFaultMatrixTest, OldFileIsKeptOrTheRightFileReplaced) {
+    const Fault& f = fault();
+#ifdef _WIN32
+    if (f.eightBitNames && writer() == Writer::SetFile) {
+        GTEST_SKIP() << "Windows file names are Unicode: there are no raw bytes to show";
+    }
+    if (f.limitFileSize) {
+        GTEST_SKIP() << "Windows has no file size limit per process";
+    }
+#endif
+    Scene s = makeScene();
+    fs::create_directories(s.folder);
+    if (f.smallDisk) {
+        disk = std::make_unique<test::SmallDisk>(s.folder, 256 * 1024);
+        if (!disk->mounted()) {
+            GTEST_SKIP() << disk->whyNot();
+        }
+    }
+    for (const fs::path& file : oldFiles(s)) {
+        writeFile(file, kOld);
+        fs::permissions(file, kOldMode, fs::perm_options::replace);
+    }
+    if (f.make) {
+        f.make(*this, s);
+        if (IsSkipped()) {
+            return;
+        }
+    }
+    const auto targetType = fs::symlink_status(s.target).type();
+    const auto targetMode = fs::symlink_status(s.target).permissions();
+    const bool fails = f.reason != nullptr;
+    std::error_code ec; // a link that loops has no status
+    const bool replacing = fs::exists(fs::status(s.written, ec));
+
+    std::vector<FileError> failures;
+    {
+#ifndef _WIN32
+        std::optional<test::FileSizeLimit> limit;
+        if (f.limitFileSize) {
+            limit.emplace(2048);
+        }
+#endif
+        failures = save(s);
+    }
+
+    // The failures: the file (or, for a fault in the folder, every game
+    // file) by the path the user knows, and the reason.
+    std::set<std::string> failedPaths;
+    for (const FileError& e : failures) {
+        failedPaths.insert(e.path());
+        EXPECT_THAT(e.reason(), HasSubstr(fails ? f.reason : "")) << e.what();
+        EXPECT_THAT(e.path(), ::testing::Not(HasSubstr("\xEF\xBF\xBD"))); // no U+FFFD
+    }
+    std::set<std::string> expectedPaths;
+    if (fails) {
+        expectedPaths.insert(s.shown);
+        if (f.wholeFolder && writer() == Writer::GameFiles) {
+            for (int row = 0; row < kDriverRows; ++row) {
+                expectedPaths.insert(codepage::cp1252ToUtf8(gamePath(row)));
+            }
+        }
+    }
+    EXPECT_EQ(failedPaths, expectedPaths);
+    EXPECT_EQ(failures.size(), expectedPaths.size());
+
+    // The target: as it was after a failure, replaced (through a link) or
+    // kept beside the chosen file after success.
+    EXPECT_EQ(fs::symlink_status(s.target).type(), targetType);
+    if (targetType == fs::file_type::regular && (fails || s.written != s.target)) {
+        EXPECT_EQ(readFile(s.target), kOld);
+        EXPECT_EQ(fs::status(s.target).permissions(), targetMode);
+    }
+    if (!fails) {
+        EXPECT_EQ(readFile(s.written), expectedBytes());
+        if (replacing) {
+            EXPECT_EQ(fs::status(s.written).permissions(), kOldMode);
+        }
+    }
+    if (!s.absent.empty()) {
+        EXPECT_FALSE(fs::exists(fs::symlink_status(s.absent))) << "a second file appeared";
+    }
+    // The other game files are written unless the fault hit them all.
+    if (writer() == Writer::GameFiles && !f.wholeFolder) {
+        for (int row = 0; row < kDriverRows; ++row) {
+            if (row != kFaultRow) {
+                EXPECT_EQ(readFile(s.folder / (DriverRoster::BaseName(row) + ".rcd")),
+                          test::RecordFileText(roster[row]));
+            }
+        }
+    }
+    EXPECT_THAT(test::TemporaryFilesLeft(prefix.root()), IsEmpty());
+
+    // Only a complete save of the game's files counts; the other record is
+    // never touched, and a copy elsewhere saves nothing.
+    const bool savedSettings = writer() == Writer::Settings && !fails;
+    const bool savedDrivers = writer() == Writer::GameFiles && !fails;
+    EXPECT_EQ(unsaved.settings, !savedSettings);
+    EXPECT_EQ(unsaved.drivers, !savedDrivers);
+}
+
+std::string WriterName(Writer w) {
+    switch (w) {
+    case Writer::Settings:
+        return "Settings";
+    case Writer::GameFiles:
+        return "GameFiles";
+    case Writer::SetFile:
+        return "SetFile";
+    }
+    return "";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFaultMatrixTest,
+                         ::testing::Combine(::testing::Values(Writer::Settings, Writer::GameFiles,
+                                                              Writer::SetFile),
+                                            ::testing::ValuesIn(kFaults)),
+                         [](const auto& info) {
+                             return WriterName(std::get<0>(info.param)) + "_" +
+                                    std::get<1>(info.param).name;
+                         });
+
+} // namespace
+} // namespace rivo
