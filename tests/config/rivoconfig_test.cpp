@@ -1,5 +1,6 @@
 #include "file_error.h"
 #include "file_size_limit.h"
+#include "only_on.h"
 #include "recording_window.h"
 #include "rivoconfig.h"
 #include "sample_game.h"
@@ -35,7 +36,7 @@ protected:
     }
 
     TestPrefix prefix;
-    WinePaths paths{prefix.root()};
+    const GamePaths& paths = prefix.paths();
     std::string ConfigFilePath;
 };
 
@@ -225,6 +226,7 @@ TEST_F(ConfigTest, FailedSaveKeepsTheOldFileAndTheUnsavedRecord) {
 }
 
 TEST_F(ConfigTest, FailedWriteLeavesTheOldBytes) {
+    RIVO_SKIP_ON(Windows, test::kNoFileSizeLimit);
     writeConfig(kSample);
     GameSettings s = load();
     s.MovieDir = std::string(4096, 'm');

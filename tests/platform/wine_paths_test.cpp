@@ -1,3 +1,4 @@
+#include "only_on.h"
 #include "temp_dir.h"
 #include "text_file.h"
 #include "wine_paths.h"
@@ -12,7 +13,11 @@ using test::readFile;
 using test::TestPrefix;
 using test::writeFile;
 
+// A Wine prefix needs its dosdevices links, which Windows does not make.
+constexpr const char* kNoPrefix = "Wine-prefix paths are resolved off Windows only";
+
 TEST(WinePathsTest, ResolvesThroughTheDriveLinkIgnoringCase) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("games/KESTRA/Season1/drivers/akorlan.RCD"), "x");
     WinePaths paths(prefix.root());
@@ -25,6 +30,7 @@ TEST(WinePathsTest, ResolvesThroughTheDriveLinkIgnoringCase) {
 }
 
 TEST(WinePathsTest, KeepsMissingPartsAsGiven) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     fs::create_directories(prefix.onC("Games/Kestra"));
     WinePaths paths(prefix.root());
@@ -33,6 +39,7 @@ TEST(WinePathsTest, KeepsMissingPartsAsGiven) {
 }
 
 TEST(WinePathsTest, DoubledBackslashNamesNoFolder) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("Games/Kestra/config.ini"), "x");
     WinePaths paths(prefix.root());
@@ -41,6 +48,7 @@ TEST(WinePathsTest, DoubledBackslashNamesNoFolder) {
 }
 
 TEST(WinePathsTest, EightBitNamesAreUtf8OnTheHost) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("Spiele/M\xC3\xBCller/config.ini"), "x");
     WinePaths paths(prefix.root());
@@ -49,6 +57,7 @@ TEST(WinePathsTest, EightBitNamesAreUtf8OnTheHost) {
 }
 
 TEST(WinePathsTest, WritingReplacesTheFileFoundInAnotherCase) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("Games/Kestra/CONFIG.INI"), "old");
     WinePaths paths(prefix.root());
@@ -64,6 +73,7 @@ TEST(WinePathsTest, PathWithoutDriveIsAHostPath) {
 }
 
 TEST(WinePathsTest, PrefixComesFromWineprefixOrHome) {
+    RIVO_SKIP_ON(Windows, "WINEPREFIX and ~/.wine are looked at off Windows only");
     EXPECT_EQ(winePrefixFrom("/opt/prefix", "/home/u"), fs::path("/opt/prefix"));
     EXPECT_EQ(winePrefixFrom("relative", "/home/u"), fs::current_path() / "relative");
     EXPECT_EQ(winePrefixFrom(nullptr, "/home/u"), fs::path("/home/u/.wine"));
