@@ -32,6 +32,7 @@ std::string joinCrLf(const std::vector<std::string>& lines);
 // target's permission bits. On any failure the temporary file is removed, the
 // target keeps its old bytes, and FileError names the target and the reason.
 // A symbolic link as target is followed, so the file it points at is replaced.
+// On Windows a device name (NUL, COM1.rvd) is refused as not a regular file.
 void writeAtomic(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace rivo::textfile
