@@ -14,7 +14,7 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
         return status;
     }
     if (type == reg::kTypeSz) {
-        // A stored text always has its NUL; a size of 0 leaves no text to form.
+        // A size of 0 leaves no text to form.
         if (size == 0) {
             return status;
         }
@@ -24,7 +24,10 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
             value = std::monostate{};
             return status;
         }
-        value = std::string(reinterpret_cast<const char*>(buffer.data()), size - 1);
+        // Windows also keeps a text stored without its terminating NUL, and
+        // then hands it out without one: drop a NUL only where there is one.
+        const std::size_t length = buffer[size - 1] == 0 ? size - 1 : size;
+        value = std::string(reinterpret_cast<const char*>(buffer.data()), length);
         return status;
     }
     if (type == reg::kTypeDword) {

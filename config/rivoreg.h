@@ -16,7 +16,8 @@ inline constexpr const char* kGameRegistryKey = "SOFTWARE\\Vantora\\Kestra";
 inline constexpr const char* kInstallDirValue = "Install Dir";
 
 // Queries one value of an open key into `value` (which the caller passes
-// empty): REG_SZ becomes its text without the NUL, REG_DWORD its number; any
+// empty): REG_SZ becomes its text without its terminating NUL (a text stored
+// without one is kept whole), REG_DWORD its number; any
 // other type leaves it empty and gives -1. Returns the platform's status.
 reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std::string& name,
                           RegistryValue& value);

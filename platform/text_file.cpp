@@ -1,5 +1,6 @@
 #include "text_file.h"
 
+#include "device_names.h"
 #include "file_error.h"
 
 #include <cerrno>
@@ -27,7 +28,23 @@ namespace rivo::textfile {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Windows opens a device for a reserved name (NUL, COM1.rvd) in any folder:
+// NUL reads as empty and swallows writes, COM1 waits on the port.
+void refuseDeviceName([[maybe_unused]] const fs::path& path,
+                      [[maybe_unused]] const std::string& shown) {
+#ifdef _WIN32
+    if (isReservedDeviceName(path)) {
+        throw FileError(shown, "not a regular file");
+    }
+#endif
+}
+
+} // namespace
+
 std::string readBytes(const fs::path& path, std::uintmax_t maxSize, const char* tooLargeReason) {
+    refuseDeviceName(path, displayPath(path));
     std::error_code ec;
     const auto status = fs::status(path, ec);
     if (fs::is_directory(status)) {
@@ -253,6 +270,7 @@ fs::path followLinks(const fs::path& target, const std::string& shown) {
 
 void writeAtomic(const fs::path& requested, std::string_view bytes) {
     const std::string shown = displayPath(requested);
+    refuseDeviceName(requested, shown);
     const fs::path target = followLinks(requested, shown);
     std::error_code ec;
     const auto status = fs::status(target, ec);

@@ -49,6 +49,7 @@ inline constexpr const char* kReadOnlyReason = "the file is read-only, so it was
 //   it names is created (the link stays). A link that loops fails with the
 //   system's reason.
 // - Only a plain file is replaced: a folder, pipe or device fails.
+// - On Windows a device name (NUL, COM1.rvd) is refused as not a regular file.
 void writeAtomic(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace rivo::textfile

@@ -34,7 +34,7 @@ protected:
     }
 
     TestPrefix prefix;
-    WinePaths paths{prefix.root()};
+    const GamePaths& paths = prefix.paths();
     std::string ConfigFilePath;
 };
 

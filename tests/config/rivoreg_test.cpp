@@ -25,6 +25,9 @@ TEST(RegReadValueTest, ReadsTextAndNumbersAndOpensReadOnlyIn32BitView) {
               RegistryValue(std::string("C:\\Games\\Kestra")));
     EXPECT_EQ(RegReadValue(registry, kKey, "Count"), RegistryValue(std::int32_t{42}));
     EXPECT_EQ(RegReadValue(registry, kKey, "Negative"), RegistryValue(std::int32_t{-2}));
+    // Windows keeps a text stored without its NUL and hands it out so.
+    registry.setRaw(kKey, "Unterminated", reg::kTypeSz, {'C', ':', '\\', 'K'});
+    EXPECT_EQ(RegReadValue(registry, kKey, "Unterminated"), RegistryValue(std::string("C:\\K")));
     EXPECT_EQ(registry.openHandles(), 0);
     for (auto access : registry.openAccess) {
         EXPECT_EQ(access, reg::kKeyRead | reg::kKeyWow64_32Key);

@@ -123,7 +123,7 @@ TEST_F(DriverImportTest, MissingSeasonFolderReportsEveryFileWithItsFullPath) {
     EXPECT_EQ(AllowedKeys, kTwelveKeys);
 
     // The same season folder, now present under its UTF-8 host name.
-    writeFile(prefix.onC("Games/Kestra/Saison \xC3\xA9t\xC3\xA9/Drivers/AKorlan.rcd"),
+    writeFile(prefix.driveC() / fs::path(u8"Games/Kestra/Saison \u00E9t\u00E9/Drivers/AKorlan.rcd"),
               "Found\r\n}");
     window.messages.clear();
     import();

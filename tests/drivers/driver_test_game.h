@@ -46,7 +46,7 @@ protected:
     }
 
     TestPrefix prefix;
-    WinePaths paths{prefix.root()};
+    const GamePaths& paths = prefix.paths();
     std::string InstallDir = "C:\\Games\\Kestra";
     std::string SeasonDir = "Season 1";
     GameDriverFolder game{paths, InstallDir, SeasonDir};

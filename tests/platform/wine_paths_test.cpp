@@ -1,3 +1,4 @@
+#include "only_on.h"
 #include "temp_dir.h"
 #include "text_file.h"
 #include "wine_paths.h"
@@ -12,7 +13,11 @@ using test::readFile;
 using test::TestPrefix;
 using test::writeFile;
 
+// A Wine prefix needs its dosdevices links, which Windows does not make.
+constexpr const char* kNoPrefix = "Wine-prefix paths are resolved off Windows only";
+
 TEST(WinePathsTest, ResolvesThroughTheDriveLinkIgnoringCase) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("games/KESTRA/Season1/drivers/akorlan.RCD"), "x");
     WinePaths paths(prefix.root());
@@ -25,6 +30,7 @@ TEST(WinePathsTest, ResolvesThroughTheDriveLinkIgnoringCase) {
 }
 
 TEST(WinePathsTest, KeepsMissingPartsAsGiven) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     fs::create_directories(prefix.onC("Games/Kestra"));
     WinePaths paths(prefix.root());
@@ -33,6 +39,7 @@ TEST(WinePathsTest, KeepsMissingPartsAsGiven) {
 }
 
 TEST(WinePathsTest, DoubledBackslashNamesNoFolder) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("Games/Kestra/config.ini"), "x");
     WinePaths paths(prefix.root());
@@ -50,6 +57,7 @@ class WinePathDotsTest : public ::testing::TestWithParam<DotsCase> {};
 // ".." stops at the drive's root, as on Windows: a path from the registry or
 // config.ini never leaves the drive through its link.
 TEST_P(WinePathDotsTest, DotsStayOnTheDrive) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     fs::create_directories(prefix.onC("Games/Kestra"));
     WinePaths paths(prefix.root());
@@ -65,6 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, WinePathDotsTest,
                                            DotsCase{"C:\\..\\config.ini", "config.ini"}));
 
 TEST(WinePathsTest, EightBitNamesAreUtf8OnTheHost) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
     TestPrefix prefix;
     writeFile(prefix.onC("Spiele/M\xC3\xBCller/config.ini"), "x");
     WinePaths paths(prefix.root());
@@ -79,6 +88,7 @@ TEST(WinePathsTest, PathWithoutDriveIsAHostPath) {
 }
 
 TEST(WinePathsTest, PrefixComesFromWineprefixOrHome) {
+    RIVO_SKIP_ON(Windows, "WINEPREFIX and ~/.wine are looked at off Windows only");
     EXPECT_EQ(winePrefixFrom("/opt/prefix", "/home/u"), fs::path("/opt/prefix"));
     EXPECT_EQ(winePrefixFrom("relative", "/home/u"), fs::current_path() / "relative");
     EXPECT_EQ(winePrefixFrom(nullptr, "/home/u"), fs::path("/home/u/.wine"));

@@ -1,5 +1,11 @@
 #include "temp_dir.h"
 
+#ifdef _WIN32
+#include "native_paths.h"
+#else
+#include "wine_paths.h"
+#endif
+
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -45,6 +51,31 @@ std::string readFile(const fs::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+#ifdef _WIN32
+namespace {
+
+// Game paths on C: go into `driveC`; every other path is native.
+class DriveCPaths : public GamePaths {
+public:
+    explicit DriveCPaths(fs::path driveC) : driveC_(std::move(driveC)) {}
+    fs::path toHost(const std::string& gamePath) const override {
+        if (gamePath.size() < 2 || (gamePath[0] != 'C' && gamePath[0] != 'c') ||
+            gamePath[1] != ':') {
+            return native_.toHost(gamePath);
+        }
+        const std::size_t rest = gamePath.find_first_not_of("\\/", 2);
+        return rest == std::string::npos ? driveC_
+                                         : driveC_ / native_.toHost(gamePath.substr(rest));
+    }
+
+private:
+    fs::path driveC_;
+    NativePaths native_;
+};
+
+} // namespace
+#endif
+
 std::vector<fs::path> TemporaryFilesLeft(const fs::path& folder) {
     std::vector<fs::path> left;
     std::error_code ec;
@@ -59,9 +90,16 @@ std::vector<fs::path> TemporaryFilesLeft(const fs::path& folder) {
 
 TestPrefix::TestPrefix() {
     fs::create_directories(dir_ / "drive_c");
+#ifdef _WIN32
+    paths_ = std::make_unique<DriveCPaths>(driveC());
+#else
     fs::create_directories(dir_ / "dosdevices");
     fs::create_directory_symlink("../drive_c", dir_ / "dosdevices" / "c:");
+    paths_ = std::make_unique<WinePaths>(root());
+#endif
 }
+
+TestPrefix::~TestPrefix() = default;
 
 fs::path testDataDir() {
     return RIVO_TEST_DATA_DIR;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "game_paths.h"
+
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,17 +37,23 @@ std::string readFile(const std::filesystem::path& path);
 std::vector<std::filesystem::path> TemporaryFilesLeft(const std::filesystem::path& folder);
 
 // A Wine-style prefix: <root>/drive_c and <root>/dosdevices/c: -> ../drive_c.
+// paths() resolves the game's C: paths into drive_c: through the prefix
+// (WinePaths) off Windows; on Windows, where a folder cannot stand in for a
+// drive, as native paths with C:\ replaced by drive_c.
 class TestPrefix {
 public:
     TestPrefix();
+    ~TestPrefix();
 
     const std::filesystem::path& root() const { return dir_.path(); }
     std::filesystem::path driveC() const { return dir_ / "drive_c"; }
     // The host path under drive_c of a path written with slashes.
     std::filesystem::path onC(const std::string& rel) const { return driveC() / rel; }
+    const GamePaths& paths() const { return *paths_; }
 
 private:
     TempDir dir_;
+    std::unique_ptr<GamePaths> paths_;
 };
 
 // The folder of the test data files under tests/data.
