@@ -1,7 +1,10 @@
 #include "command_line.h"
+#include "program.h"
 #include "temp_dir.h"
 #include "wine_prefixes.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <gtest/gtest.h>
 
 namespace rivo::test {
@@ -48,6 +51,12 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
         EXPECT_EQ(command.prefix.has_value(),
                   row.arguments.size() == 2 && row.action == Action::Start);
     }
+}
+
+TEST(CommandLineTest, TheWindowIconIsBuiltIn) {
+    setProgramIcon();
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(),
+              (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
 }
 
 } // namespace
