@@ -17,9 +17,12 @@ struct GamePrefix {
     bool operator==(const GamePrefix&) const = default;
 };
 
-// Whether a registry file's bytes name the game's key at all: a byte search,
-// letter case ignored, that settles most prefixes without parsing them.
+// Whether a registry file names the game's key at all: a byte search for the
+// end of its key line, letter case ignored, that settles most prefixes
+// without parsing them. The second reads the file in small blocks and stops
+// at the key; a file that cannot be read names nothing.
 bool mentionsGameKey(std::string_view registryFile);
+bool fileMentionsGameKey(const std::filesystem::path& file);
 
 // The install folder that the prefix's system.reg holds for the game, read
 // the way start-up reads it (the 32-bit view first); empty when the file is

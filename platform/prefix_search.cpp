@@ -12,37 +12,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The sub-folders of `folder`, in path order.
-std::vector<fs::path> subFolders(const fs::path& folder) {
-    std::vector<fs::path> folders;
+// The folder with its links resolved, to know a prefix reached twice; the
+// folder itself when that fails.
+fs::path resolved(const fs::path& folder) {
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        if (it->is_directory(error)) {
-            folders.push_back(it->path());
-        }
-    }
-    std::sort(folders.begin(), folders.end());
-    return folders;
+    fs::path same = fs::weakly_canonical(folder, error);
+    return error ? folder.lexically_normal() : same;
 }
 
 class Collector {
 public:
-    void add(const std::string& place, const fs::path& folder) {
-        if (!isWinePrefix(folder)) {
-            return;
-        }
-        std::error_code error;
-        fs::path same = fs::weakly_canonical(folder, error);
-        if (error) {
-            same = folder.lexically_normal();
-        }
-        if (seen_.insert(same).second) {
+    // `key`: the prefix's folder with its links resolved.
+    void add(const std::string& place, const fs::path& folder, const fs::path& key) {
+        if (isWinePrefix(folder) && seen_.insert(key).second) {
             found_.push_back({place, folder.lexically_normal()});
         }
     }
-    void addEach(const std::string& place, const std::vector<fs::path>& folders) {
-        for (const fs::path& folder : folders) {
-            add(place, folder);
+    void add(const std::string& place, const fs::path& folder) {
+        add(place, folder, resolved(folder));
+    }
+    // Each sub-folder of `parent` (in path order) followed by `below`. Links
+    // are resolved once for the parent, not for every prefix in it.
+    void addEachIn(const std::string& place, const fs::path& parent, const fs::path& below = {}) {
+        std::vector<fs::path> names;
+        std::error_code error;
+        for (fs::directory_iterator it(parent, error), end; !error && it != end;
+             it.increment(error)) {
+            if (it->is_directory(error)) {
+                names.push_back(it->path().filename());
+            }
+        }
+        if (names.empty()) {
+            return;
+        }
+        std::sort(names.begin(), names.end());
+        const fs::path parentKey = resolved(parent);
+        for (const fs::path& name : names) {
+            add(place, parent / name / below, parentKey / name / below);
         }
     }
     std::vector<FoundPrefix> take() { return std::move(found_); }
@@ -63,30 +69,28 @@ std::vector<FoundPrefix> findWinePrefixes(const fs::path& home) {
     Collector found;
     found.add("Wine", home / ".wine");
 
-    found.addEach("Lutris", lutrisPrefixes(home / ".config/lutris/games", home));
-    found.addEach("Lutris", lutrisPrefixes(home / ".local/share/lutris/games", home));
-
-    found.addEach("Bottles", subFolders(home / ".local/share/bottles/bottles"));
-    found.addEach("Bottles (Flatpak)",
-                  subFolders(home / ".var/app/com.usebottles.bottles/data/bottles/bottles"));
-
-    found.addEach("PlayOnLinux", subFolders(home / ".PlayOnLinux/wineprefix"));
-
-    found.addEach("Heroic", subFolders(home / "Games/Heroic/Prefixes"));
-    found.addEach("Heroic", subFolders(home / "Games/Heroic/Prefixes/default"));
-
-    const std::pair<const char*, fs::path> steams[] = {
-        {"Steam Proton", home / ".steam/steam"},
-        {"Steam Proton", home / ".local/share/Steam"},
-        {"Steam Proton (Flatpak)", home / ".var/app/com.valvesoftware.Steam/.local/share/Steam"},
-    };
-    for (const auto& [place, steam] : steams) {
-        for (const fs::path& game : subFolders(steam / "steamapps/compatdata")) {
-            found.add(place, game / "pfx");
+    for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
+        for (const fs::path& prefix : lutrisPrefixes(home / games, home)) {
+            found.add("Lutris", prefix);
         }
     }
 
-    found.addEach("CrossOver", subFolders(home / ".cxoffice"));
+    found.addEachIn("Bottles", home / ".local/share/bottles/bottles");
+    found.addEachIn("Bottles (Flatpak)",
+                    home / ".var/app/com.usebottles.bottles/data/bottles/bottles");
+
+    found.addEachIn("PlayOnLinux", home / ".PlayOnLinux/wineprefix");
+
+    found.addEachIn("Heroic", home / "Games/Heroic/Prefixes");
+    found.addEachIn("Heroic", home / "Games/Heroic/Prefixes/default");
+
+    found.addEachIn("Steam Proton", home / ".steam/steam/steamapps/compatdata", "pfx");
+    found.addEachIn("Steam Proton", home / ".local/share/Steam/steamapps/compatdata", "pfx");
+    found.addEachIn(
+        "Steam Proton (Flatpak)",
+        home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata", "pfx");
+
+    found.addEachIn("CrossOver", home / ".cxoffice");
     return found.take();
 }
 
