@@ -48,7 +48,9 @@ public:
         std::sort(names.begin(), names.end());
         const fs::path parentKey = resolved(parent);
         for (const fs::path& name : names) {
-            add(place, parent / name / below, parentKey / name / below);
+            // An empty `below` would add a trailing separator.
+            const fs::path rel = below.empty() ? name : name / below;
+            add(place, parent / rel, parentKey / rel);
         }
     }
     std::vector<FoundPrefix> take() { return std::move(found_); }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 namespace rivo {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,6 +97,34 @@ TEST(GamePrefixesTest, FindsThePrefixesHoldingTheGameInAStableOrder) {
     writeFile(home / ".local/share/lutris/games/scalar.yml", "just text\n");
 
     EXPECT_EQ(findGamePrefixes(home.path()), expected);
+}
+
+TEST(GamePrefixesTest, TheQuickCheckFindsTheKeyLineWhereverItStands) {
+    struct Row {
+        std::string keyLine;
+        bool found;
+    };
+    const Row rows[] = {
+        {"[Software\\\\Wow6432Node\\\\Vantora\\\\Kestra] 1733564800\n", true},
+        {"[SOFTWARE\\\\VANTORA\\\\KESTRA] 1733564800\n", true},
+        {"[Software\\\\Vantora\\\\Kestra\\\\Options] 1733564800\n", false},
+        {"[Software\\\\Vantora\\\\Kestrel] 1733564800\n", false},
+        {"[Software\\\\Vantora\\\\Kes", false},
+    };
+    TempDir dir;
+    // The file is read in blocks of 128 KiB: the line stands before, across
+    // and after the first block's end.
+    for (const std::size_t at : {0u, 131040u, 131060u, 131065u, 131072u, 200000u}) {
+        for (const Row& row : rows) {
+            SCOPED_TRACE(std::to_string(at) + " " + row.keyLine);
+            const std::string bytes =
+                std::string(at, 'k') + row.keyLine + "\"Install Dir\"=\"C:\"\n";
+            writeFile(dir / "system.reg", bytes);
+            EXPECT_EQ(fileMentionsGameKey(dir / "system.reg"), row.found);
+            EXPECT_EQ(mentionsGameKey(bytes), row.found);
+        }
+    }
+    EXPECT_FALSE(fileMentionsGameKey(dir / "missing.reg"));
 }
 
 TEST(GamePrefixesTest, AnEmptyHomeHasNoCandidates) {

@@ -2,6 +2,14 @@
 
 #include "temp_dir.h"
 
+namespace rivo {
+
+void PrintTo(const GamePrefix& prefix, std::ostream* out) {
+    *out << prefix.place << " " << prefix.path << " " << prefix.InstallDir;
+}
+
+} // namespace rivo
+
 namespace rivo::test {
 
 namespace {
