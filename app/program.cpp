@@ -51,9 +51,10 @@ std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& comma
 } // namespace
 
 void setProgramIcon() {
+    // Sizes given, so that no image is decoded before one is drawn.
     QIcon icon;
-    for (const char* size : {"48", "128", "256"}) {
-        icon.addFile(QString(":/icons/%1.png").arg(size));
+    for (const int size : {48, 128, 256}) {
+        icon.addFile(QString(":/icons/%1.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
 }
