@@ -5,8 +5,8 @@
 #include "wine_registry.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
