@@ -1,6 +1,8 @@
 #include "command_line.h"
 
+#ifndef _WIN32
 #include "prefix_search.h"
+#endif
 #include "rivo_version.h"
 
 #include <QCommandLineParser>
@@ -70,9 +72,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (given.isEmpty() || !fs::is_directory(folder, error)) {
             return usageError("--prefix " + given + ": not a folder");
         }
+#ifndef _WIN32
         if (!isWinePrefix(folder)) {
             return usageError("--prefix " + given + ": no system.reg in this folder");
         }
+#endif
         command.prefix = fs::absolute(folder, error);
         if (error) {
             command.prefix = folder;
