@@ -1,6 +1,7 @@
 #include "qt_user_dialogs.h"
 
 #include "game_text.h"
+#include "prefix_chooser.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -78,6 +79,14 @@ std::filesystem::path QtUserDialogs::chooseFileToOpen(const std::string& title,
 std::filesystem::path QtUserDialogs::chooseFileToSave(const std::string& title,
                                                       const FileFilter& filter) {
     return chooseFile(true, title, filter);
+}
+
+std::optional<std::size_t> QtUserDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
+    PrefixChooser chooser(prefixes, parentForDialog());
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedRow() < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(chooser.selectedRow());
 }
 
 } // namespace rivo

@@ -22,6 +22,7 @@ public:
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
                                            const FileFilter& filter) override;
+    std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) override;
 
     // The filter as Qt writes it: "Description (*.ext)".
     static QString qtNameFilter(const FileFilter& filter);

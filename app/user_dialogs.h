@@ -1,7 +1,12 @@
 #pragma once
 
+#include "game_prefixes.h"
+
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace rivo {
 
@@ -41,6 +46,12 @@ public:
                                                    const FileFilter& filter) = 0;
     virtual std::filesystem::path chooseFileToSave(const std::string& title,
                                                    const FileFilter& filter) = 0;
+
+    // Before the main window: the Wine prefixes that hold the game (where
+    // each was found, its folder, the game's install folder), the first one
+    // selected, with OK and Cancel. The index of the one chosen, or nothing
+    // on Cancel.
+    virtual std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) = 0;
 };
 
 // The window's one common file dialog: a fixed filter and a title that the

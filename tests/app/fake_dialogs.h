@@ -5,6 +5,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ public:
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
                                            const FileFilter& filter) override;
+    std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) override;
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -33,6 +35,10 @@ public:
     // dialog yields no name.
     std::deque<Answer> answers;
     std::deque<std::filesystem::path> files;
+    // The lists the prefix chooser was shown, and its answers in order (none
+    // left: Cancel).
+    std::vector<std::vector<GamePrefix>> prefixLists;
+    std::deque<std::optional<std::size_t>> prefixAnswers;
     // Runs on every message, e.g. to look at the state at that moment.
     std::function<void(const std::string&)> onMessage;
 

@@ -1,0 +1,91 @@
+#include "command_line.h"
+
+#ifndef _WIN32
+#include "prefix_search.h"
+#endif
+#include "rivo_version.h"
+
+#include <QCommandLineParser>
+#include <system_error>
+
+namespace rivo {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+CommandLine exitWith(int code, const QString& text) {
+    CommandLine command;
+    command.action = CommandLine::Action::Exit;
+    command.exitCode = code;
+    command.output = text.toStdString();
+    if (!command.output.ends_with('\n')) {
+        command.output += '\n';
+    }
+    return command;
+}
+
+CommandLine usageError(const QString& text) {
+    return exitWith(kUsageError, "rivoedit: " + text);
+}
+
+} // namespace
+
+std::string versionLine() {
+    return std::string(version::kProductName) + " " + std::to_string(version::kMajor) + "." +
+           std::to_string(version::kMinor) + "." + std::to_string(version::kPatch) + "." +
+           std::to_string(version::kTweak);
+}
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Editor for the settings and computer drivers of an installed Kestra.");
+    const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+    const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
+    const QCommandLineOption prefix(
+        "prefix", "Use the Wine prefix DIR instead of looking for the game.", "DIR");
+    const QCommandLineOption list(
+        "list-prefixes",
+        "Print the Wine prefixes that hold the game, one per line (folder, where it was "
+        "found and the game's folder, separated by tabs), and exit.");
+    parser.addOptions({help, version, prefix, list});
+
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(help)) {
+        return exitWith(0, parser.helpText());
+    }
+    if (parser.isSet(version)) {
+        return exitWith(0, QString::fromStdString(versionLine()));
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError("unexpected argument: " + parser.positionalArguments().first());
+    }
+
+    CommandLine command;
+    if (parser.isSet(prefix)) {
+        const QString given = parser.value(prefix);
+        const fs::path folder = fs::path(given.toStdString());
+        std::error_code error;
+        if (given.isEmpty() || !fs::is_directory(folder, error)) {
+            return usageError("--prefix " + given + ": not a folder");
+        }
+#ifndef _WIN32
+        if (!isWinePrefix(folder)) {
+            return usageError("--prefix " + given + ": no system.reg in this folder");
+        }
+#endif
+        command.prefix = fs::absolute(folder, error);
+        if (error) {
+            command.prefix = folder;
+        }
+    }
+    if (parser.isSet(list)) {
+        command.action = CommandLine::Action::ListPrefixes;
+    }
+    return command;
+}
+
+} // namespace rivo

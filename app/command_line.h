@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QStringList>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace rivo {
+
+// What the command line asks for. Parsing needs an application object (for
+// the program's name in the help text) but no display.
+struct CommandLine {
+    enum class Action {
+        Start,        // open the window
+        ListPrefixes, // print the prefixes that hold the game
+        Exit          // print `output` and end with `exitCode`
+    };
+    Action action = Action::Start;
+    // --prefix DIR: the Wine prefix to use instead of looking for one.
+    std::optional<std::filesystem::path> prefix;
+    // For Exit: the text to print (a line end included), to standard output
+    // when the code is 0 and to standard error otherwise.
+    std::string output;
+    int exitCode = 0;
+};
+
+// The exit code of a command line that cannot be used.
+inline constexpr int kUsageError = 2;
+
+// Reads --help, --version, --prefix DIR and --list-prefixes. A --prefix that
+// is not a folder or holds no system.reg, an unknown option and a stray
+// argument are errors: one line for standard error and kUsageError.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// "RivoEdit 1.3.0.0": the product name and the build's version.
+std::string versionLine();
+
+} // namespace rivo

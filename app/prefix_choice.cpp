@@ -1,0 +1,61 @@
+#include "prefix_choice.h"
+
+#include "game_text.h"
+#include "wine_paths.h"
+
+namespace rivo {
+
+namespace fs = std::filesystem;
+
+PrefixSource prefixSource(const std::optional<fs::path>& prefixOption, const char* winePrefix,
+                          const char* home) {
+    PrefixSource source;
+    source.home = home != nullptr ? fs::path(home) : fs::path();
+    if (prefixOption) {
+        source.given = *prefixOption;
+        source.place = "--prefix";
+    } else if (winePrefix != nullptr && *winePrefix != '\0') {
+        source.given = winePrefixFrom(winePrefix, home);
+        source.place = "WINEPREFIX";
+    }
+    return source;
+}
+
+std::vector<GamePrefix> gameCandidates(const PrefixSource& source) {
+    if (source.given) {
+        std::string installDir = installDirInPrefix(*source.given);
+        if (installDir.empty()) {
+            return {};
+        }
+        return {{source.place, *source.given, std::move(installDir)}};
+    }
+    if (source.home.empty()) {
+        return {};
+    }
+    return findGamePrefixes(source.home);
+}
+
+std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs) {
+    if (source.given) {
+        return source.given;
+    }
+    const std::vector<GamePrefix> candidates = gameCandidates(source);
+    if (candidates.empty()) {
+        return winePrefixFrom(nullptr, source.home.empty() ? nullptr : source.home.c_str());
+    }
+    if (candidates.size() == 1) {
+        return candidates.front().path;
+    }
+    const std::optional<std::size_t> chosen = dialogs.choosePrefix(candidates);
+    if (!chosen || *chosen >= candidates.size()) {
+        return std::nullopt;
+    }
+    return candidates[*chosen].path;
+}
+
+std::string candidateLine(const GamePrefix& prefix) {
+    return prefix.path.string() + "\t" + prefix.place + "\t" +
+           toDisplay(prefix.InstallDir).toStdString();
+}
+
+} // namespace rivo

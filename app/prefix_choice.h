@@ -1,0 +1,39 @@
+#pragma once
+
+#include "game_prefixes.h"
+#include "user_dialogs.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rivo {
+
+// Where the game is looked for: one prefix named by the user, or every
+// prefix under the home folder.
+struct PrefixSource {
+    std::optional<std::filesystem::path> given;
+    std::string place; // "--prefix" or "WINEPREFIX" for a given prefix
+    std::filesystem::path home;
+};
+
+// --prefix first; else $WINEPREFIX when it is set (a relative one taken from
+// the current folder); else the search of `home`. Takes the variables' values
+// (null when unset) so that tests choose them.
+PrefixSource prefixSource(const std::optional<std::filesystem::path>& prefixOption,
+                          const char* winePrefix, const char* home);
+
+// The prefixes of that source whose registry holds the game, in search order.
+std::vector<GamePrefix> gameCandidates(const PrefixSource& source);
+
+// The prefix to start on: a given prefix as it stands; otherwise the one
+// candidate, or the one the user picks when there are several. With none,
+// ~/.wine, where start-up tells the user that the game is not installed.
+// Nothing when the user cancels the choice.
+std::optional<std::filesystem::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs);
+
+// One line of --list-prefixes: folder, place and install folder, tab-separated.
+std::string candidateLine(const GamePrefix& prefix);
+
+} // namespace rivo

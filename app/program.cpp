@@ -1,0 +1,102 @@
+#include "program.h"
+
+#include "command_line.h"
+#include "frm_main.h"
+#include "qt_user_dialogs.h"
+#include "rivo_version.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef _WIN32
+#include "native_paths.h"
+#include "windows_registry.h"
+#else
+#include "prefix_choice.h"
+#include "wine_paths.h"
+#include "wine_registry.h"
+#endif
+
+namespace rivo {
+
+namespace {
+
+// The command line, answered before any window: --help, --version, errors
+// and --list-prefixes need no display. Gives the exit code when the run ends
+// here.
+std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& command) {
+    QCoreApplication core(argc, argv);
+    command = parseCommandLine(QCoreApplication::arguments());
+    switch (command.action) {
+    case CommandLine::Action::Exit:
+        std::fputs(command.output.c_str(), command.exitCode == 0 ? stdout : stderr);
+        return command.exitCode;
+    case CommandLine::Action::ListPrefixes:
+#ifndef _WIN32
+        for (const GamePrefix& prefix : gameCandidates(
+                 prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")))) {
+            std::puts(candidateLine(prefix).c_str());
+        }
+#endif
+        return 0;
+    case CommandLine::Action::Start:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void setProgramIcon() {
+    // Sizes given, so that no image is decoded before one is drawn.
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        icon.addFile(QString(":/icons/%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+}
+
+int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onShown) {
+    CommandLine command;
+    if (const std::optional<int> code = answerCommandLine(argc, argv, command)) {
+        return *code;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(version::kProductName);
+    setProgramIcon();
+    QtUserDialogs dialogs(version::kProductName);
+
+#ifdef _WIN32
+    WindowsRegistry registry;
+    NativePaths paths;
+#else
+    // The game runs under Wine: its registry and its C: drive are those of
+    // the prefix named, found or chosen.
+    const std::optional<std::filesystem::path> prefix = startPrefix(
+        prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")), dialogs);
+    if (!prefix) {
+        // The user cancelled the choice: the end, as when the game is missing.
+        return 1;
+    }
+    WineRegistry registry(*prefix / "system.reg");
+    WinePaths paths(*prefix);
+#endif
+
+    frmMain window(registry, paths, dialogs);
+    dialogs.setParentWindow(&window);
+    if (!window.Form_Load()) {
+        // The game is not installed: the user has been told.
+        return 1;
+    }
+    window.show();
+    if (onShown) {
+        QTimer::singleShot(0, &window, [&window, &onShown] { onShown(window); });
+    }
+    return QApplication::exec();
+}
+
+} // namespace rivo

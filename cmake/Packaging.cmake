@@ -1,0 +1,19 @@
+# A Debian package of the program: `cpack -G DEB` in a release build (see
+# scripts/package). Its dependencies come from the shared libraries the
+# program links (dpkg-shlibdeps).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME rivoedit)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The RivoEdit developers")
+set(CPACK_PACKAGE_CONTACT "The RivoEdit developers <rivoedit@users.noreply.github.com>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "editor for the settings and computer drivers of the racing game Kestra")
+set(CPACK_PACKAGE_DESCRIPTION "RivoEdit edits the configuration and the 22 computer drivers \
+of an installed copy of Kestra, in whichever Wine prefix holds it.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/rivoedit/RivoEdit")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

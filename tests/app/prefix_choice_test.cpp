@@ -1,0 +1,98 @@
+#include "fake_dialogs.h"
+#include "prefix_choice.h"
+#include "prefix_chooser.h"
+#include "temp_dir.h"
+#include "wine_prefixes.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace rivo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A home with the game in two launchers' prefixes, and a third prefix for
+// the user to name.
+class PrefixChoiceTest : public ::testing::Test {
+protected:
+    PrefixChoiceTest() {
+        writePrefix(home / ".wine", RegistryKind::Holding, "C:\\Games\\Kestra");
+        writePrefix(home / ".cxoffice/Kestra", RegistryKind::Holding, "D:\\Kestra");
+        writePrefix(named.path(), RegistryKind::WithoutGame);
+    }
+    std::optional<fs::path> start(const char* option, const char* winePrefix) {
+        const std::optional<fs::path> given =
+            option != nullptr ? std::optional<fs::path>(option) : std::nullopt;
+        return startPrefix(prefixSource(given, winePrefix, home.path().c_str()), dialogs);
+    }
+    TempDir home;
+    TempDir named;
+    FakeDialogs dialogs;
+};
+
+TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
+    struct Row {
+        std::optional<std::size_t> answer;
+        const char* expected; // relative to home, nullptr: the program ends
+    };
+    const Row rows[] = {{1, ".cxoffice/Kestra"}, {0, ".wine"}, {std::nullopt, nullptr}};
+    for (const Row& row : rows) {
+        dialogs.prefixLists.clear();
+        dialogs.prefixAnswers = {row.answer};
+        const auto chosen = start(nullptr, nullptr);
+        ASSERT_EQ(dialogs.prefixLists.size(), 1u);
+        EXPECT_EQ(
+            dialogs.prefixLists[0],
+            (std::vector<GamePrefix>{{"Wine", home / ".wine", "C:\\Games\\Kestra"},
+                                     {"CrossOver", home / ".cxoffice/Kestra", "D:\\Kestra"}}));
+        if (row.expected == nullptr) {
+            EXPECT_FALSE(chosen);
+        } else {
+            EXPECT_EQ(chosen, home / row.expected);
+        }
+    }
+}
+
+TEST_F(PrefixChoiceTest, ANamedPrefixReplacesTheSearch) {
+    const std::string other = (home / "other").string();
+    struct Row {
+        const char* option;
+        const char* winePrefix;
+        fs::path expected;
+    };
+    const Row rows[] = {
+        {named.path().c_str(), nullptr, named.path()},
+        {named.path().c_str(), other.c_str(), named.path()},
+        {nullptr, other.c_str(), other},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(start(row.option, row.winePrefix), row.expected);
+    }
+    EXPECT_TRUE(dialogs.prefixLists.empty());
+    // A named prefix without the game has no candidates, though others do.
+    EXPECT_TRUE(gameCandidates(prefixSource(named.path(), nullptr, home.path().c_str())).empty());
+}
+
+TEST_F(PrefixChoiceTest, OneCandidateIsUsedAndNoneFallsBackToTheDefaultPrefix) {
+    fs::remove_all(home / ".cxoffice");
+    EXPECT_EQ(start(nullptr, nullptr), home / ".wine");
+    fs::remove_all(home / ".wine");
+    EXPECT_EQ(start(nullptr, nullptr), home / ".wine");
+    EXPECT_TRUE(dialogs.prefixLists.empty());
+}
+
+TEST_F(PrefixChoiceTest, TheChooserListsEveryPrefixWithTheFirstSelected) {
+    PrefixChooser chooser(gameCandidates(prefixSource(std::nullopt, nullptr, home.path().c_str())));
+    ASSERT_EQ(chooser.lstPrefixes->topLevelItemCount(), 2);
+    EXPECT_EQ(chooser.selectedRow(), 0);
+    EXPECT_EQ(chooser.lstPrefixes->topLevelItem(1)->text(2), "D:\\Kestra");
+    chooser.show();
+    QTest::keyClick(chooser.lstPrefixes, Qt::Key_Down);
+    EXPECT_EQ(chooser.selectedRow(), 1);
+    QTest::keyClick(&chooser, Qt::Key_Return);
+    EXPECT_EQ(chooser.result(), QDialog::Accepted);
+}
+
+} // namespace
+} // namespace rivo::test

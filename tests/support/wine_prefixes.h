@@ -1,0 +1,31 @@
+#pragma once
+
+#include "game_prefixes.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace rivo {
+// How a test failure shows a candidate prefix.
+void PrintTo(const GamePrefix& prefix, std::ostream* out);
+} // namespace rivo
+
+namespace rivo::test {
+
+// system.reg texts for prefixes made in tests.
+enum class RegistryKind {
+    Real,    // a copy of the real Wine system.reg: the game at C:\Games\Kestra
+    Holding, // a small one that holds the game at the install folder given
+    WithoutGame,
+    CutOff, // holds the game's key, but the file ends inside its value line
+};
+
+// The system.reg of that kind; `installDir` is the folder a Holding one gives.
+std::string systemReg(RegistryKind kind, const std::string& installDir = "C:\\Games\\Kestra");
+
+// Makes `folder` a prefix with a system.reg of that kind.
+void writePrefix(const std::filesystem::path& folder, RegistryKind kind,
+                 const std::string& installDir = "C:\\Games\\Kestra");
+
+} // namespace rivo::test
