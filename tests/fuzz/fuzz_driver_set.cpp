@@ -1,8 +1,8 @@
-// A driver set file: whatever it holds, reading it gives a roster whose
-// export is exactly 22 records of 23 lines, and reading that export gives
-// the same roster again. (Reading names every row: a record's first line is
-// its name, also when empty, and past the last record a row keeps its empty
-// name; so every row is written and read back on its own row.)
+// A driver set file: whatever it holds, reading it, exporting the roster and
+// reading the export gives the same roster, and the export is exactly 22
+// records of 23 lines. This holds because a name as read never begins with a
+// space (the reader drops them) or with "}" (that line ends the record), so
+// every exported record, an unnamed one too, reads back whole on its own row.
 #include "fuzz_game.h"
 #include "recording_window.h"
 #include "text_file.h"
