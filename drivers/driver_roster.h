@@ -61,7 +61,8 @@ public:
     bool operator==(const DriverRoster&) const = default;
 
 private:
-    std::array<DriverRecord, kDriverRows> rows_{};
+    // No "{}" here: clang 14 crashes on it, and the strings start empty anyway.
+    std::array<DriverRecord, kDriverRows> rows_;
 };
 
 } // namespace rivo
