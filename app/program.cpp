@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "command_line.h"
+#include "deferred_icon.h"
 #include "frm_main.h"
 #include "qt_user_dialogs.h"
 #include "rivo_version.h"
@@ -52,11 +53,11 @@ std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& comma
 
 void setProgramIcon() {
     // Sizes given, so that no image is decoded before one is drawn.
-    QIcon icon;
+    QList<std::pair<QString, QSize>> files;
     for (const int size : {48, 128, 256}) {
-        icon.addFile(QString(":/icons/%1.png").arg(size), QSize(size, size));
+        files.append({QString(":/icons/%1.png").arg(size), QSize(size, size)});
     }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(deferredIcon(files));
 }
 
 int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onShown) {

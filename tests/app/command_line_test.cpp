@@ -59,5 +59,16 @@ TEST(CommandLineTest, TheWindowIconIsBuiltIn) {
               (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
 }
 
+// The images are decoded when first drawn, and then drawn at each size.
+TEST(CommandLineTest, TheWindowIconDraws) {
+    setProgramIcon();
+    const QIcon icon = QApplication::windowIcon();
+    for (const int size : {48, 128, 256}) {
+        const QPixmap pixmap = icon.pixmap(QSize(size, size));
+        EXPECT_FALSE(pixmap.isNull()) << size;
+        EXPECT_EQ(pixmap.size(), QSize(size, size));
+    }
+}
+
 } // namespace
 } // namespace rivo::test
