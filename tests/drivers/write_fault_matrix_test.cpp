@@ -61,7 +61,9 @@ std::string ModeOf(const fs::path& file) {
     }
     return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? "read-only attribute" : "writable";
 #else
-    return std::to_string(static_cast<unsigned>(fs::status(file).permissions()));
+    std::error_code ec; // a link that loops has no status
+    const auto status = fs::status(file, ec);
+    return ec ? ec.message() : std::to_string(static_cast<unsigned>(status.permissions()));
 #endif
 }
 
