@@ -29,6 +29,14 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
+#ifdef _WIN32
+    // Windows deletes no file that has the read-only attribute.
+    std::error_code walk;
+    for (fs::recursive_directory_iterator it(path_, walk), end; !walk && it != end;
+         it.increment(walk)) {
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
+#endif
     fs::remove_all(path_, ignored);
 }
 
