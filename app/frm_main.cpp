@@ -13,6 +13,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
+#include <algorithm>
 #include <charconv>
 #include <limits>
 #include <optional>
@@ -262,13 +263,11 @@ void frmMain::fillConfigPage() {
     configPage->txtConfig_VehiclesDir->setText(toDisplay(s.VehiclesDir));
 
     if (const auto rating = wholeNumber(s.SystemRating)) {
-        long long value = *rating;
-        if (value < 1) {
-            s.SystemRating = "1";
-            value = 1;
-        } else if (value > 5) {
-            s.SystemRating = "5";
-            value = 5;
+        const long long value = std::clamp(*rating, 1LL, 5LL);
+        if (value != *rating) {
+            // A new string rather than assigning a literal, which GCC 12's
+            // -Wrestrict misreads in optimised builds.
+            s.SystemRating = std::to_string(value);
         }
         configPage->optConfig_SystemRating[static_cast<std::size_t>(value - 1)]->setChecked(true);
     }
