@@ -101,15 +101,6 @@ TEST(TextFileTest, JoinEndsEveryLineWithCrLf) {
     EXPECT_EQ(textfile::joinCrLf({}), "");
 }
 
-std::vector<std::string> entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(WriteAtomicTest, CreatesAndReplacesAndKeepsPermissionBits) {
     RIVO_SKIP_ON(
         Windows,
@@ -125,7 +116,7 @@ TEST(WriteAtomicTest, CreatesAndReplacesAndKeepsPermissionBits) {
     EXPECT_EQ(readFile(target), std::string("second\0", 7));
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+    EXPECT_THAT(test::FileNames(dir.path()), ElementsAre("config.ini"));
 }
 
 TEST(WriteAtomicTest, ANameAsLongAsTheSystemAllowsCanBeWritten) {
@@ -135,7 +126,7 @@ TEST(WriteAtomicTest, ANameAsLongAsTheSystemAllowsCanBeWritten) {
     textfile::writeAtomic(target, "first");
     textfile::writeAtomic(target, "second");
     EXPECT_EQ(readFile(target), "second");
-    EXPECT_EQ(entries(dir.path()).size(), 1u);
+    EXPECT_EQ(test::FileNames(dir.path()).size(), 1u);
 }
 
 TEST(WriteAtomicTest, NewFileGetsTheUsualPermissions) {

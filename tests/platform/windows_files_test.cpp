@@ -23,15 +23,6 @@ using test::TempDir;
 using test::writeFile;
 using ::testing::ElementsAre;
 
-std::vector<std::string> entries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder)) {
-        names.push_back(e.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 TEST(DeviceNamesTest, WindowsDeviceNamesInEveryForm) {
     for (const char* name :
          {"NUL", "nul", "CON", "PRN", "aux", "COM1", "com9", "LPT1", "Lpt9", "COM1.rvd",
@@ -65,7 +56,7 @@ TEST(WindowsFilesTest, DeviceNamesAreRefusedAsNotARegularFile) {
             }
         }
     }
-    EXPECT_TRUE(entries(dir.path()).empty());
+    EXPECT_TRUE(test::FileNames(dir.path()).empty());
 }
 
 TEST(WindowsFilesTest, FileHeldOpenByAnotherProgramFailsWithAReason) {
@@ -94,7 +85,7 @@ TEST(WindowsFilesTest, FileHeldOpenByAnotherProgramFailsWithAReason) {
     CloseHandle(held);
 #endif
     EXPECT_EQ(readFile(target), "old");
-    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+    EXPECT_THAT(test::FileNames(dir.path()), ElementsAre("config.ini"));
 }
 
 TEST(WindowsFilesTest, ReadOnlyFileIsNotReplaced) {
@@ -116,7 +107,7 @@ TEST(WindowsFilesTest, ReadOnlyFileIsNotReplaced) {
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 #endif
     EXPECT_EQ(readFile(target), "old");
-    EXPECT_THAT(entries(dir.path()), ElementsAre("config.ini"));
+    EXPECT_THAT(test::FileNames(dir.path()), ElementsAre("config.ini"));
 }
 
 TEST(WindowsFilesTest, NativePathInAnotherLetterCaseReadsAndReplacesTheFile) {
@@ -131,7 +122,7 @@ TEST(WindowsFilesTest, NativePathInAnotherLetterCaseReadsAndReplacesTheFile) {
     EXPECT_EQ(textfile::readBytes(host), "old");
     textfile::writeAtomic(host, "new");
     EXPECT_EQ(readFile(dir / "Kestra" / "CONFIG.INI"), "new");
-    EXPECT_THAT(entries(dir / "Kestra"), ElementsAre("CONFIG.INI"));
+    EXPECT_THAT(test::FileNames(dir / "Kestra"), ElementsAre("CONFIG.INI"));
 }
 
 } // namespace

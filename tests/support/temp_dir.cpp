@@ -6,6 +6,7 @@
 #include "wine_paths.h"
 #endif
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -49,6 +50,15 @@ void writeFile(const fs::path& path, std::string_view bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
+}
+
+std::vector<std::string> FileNames(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string readFile(const fs::path& path) {

@@ -29,6 +29,9 @@ private:
 // Writes `bytes` to `path`, creating the folders on the way.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// The names of the entries of `folder`, sorted.
+std::vector<std::string> FileNames(const std::filesystem::path& folder);
+
 // The file's bytes; throws when it cannot be read.
 std::string readFile(const std::filesystem::path& path);
 
