@@ -426,8 +426,8 @@ void frmMain::mnuDrivers_SaveIn_Click() {
 
 void frmMain::storeFolder(std::size_t folderRow) {
     RunGuarded(*this, "Storing the folder", [&] {
-        state_.settings.*kFolderRows[folderRow].setting =
-            fromDisplay(configPage->folderFields[folderRow]->text());
+        std::string& setting = state_.settings.*kFolderRows[folderRow].setting;
+        setting = fromDisplay(configPage->folderFields[folderRow]->text(), setting);
         state_.unsaved.settings = true;
     });
 }
@@ -486,7 +486,9 @@ void frmMain::lstConfig_VideoDriver_Click() {
         if (selected.isEmpty()) {
             return;
         }
-        state_.settings.VideoDriver = fromDisplay(selected.front()->text());
+        // The entry keeps the name's own bytes.
+        const QByteArray name = selected.front()->data(Qt::UserRole).toByteArray();
+        state_.settings.VideoDriver.assign(name.constData(), static_cast<std::size_t>(name.size()));
         state_.unsaved.settings = true;
     });
 }
@@ -512,8 +514,9 @@ void frmMain::FillDriverGrid() {
 
 void frmMain::txtDriver_Change(int column, int Index) {
     RunGuarded(*this, "Storing the driver value", [&] {
-        state_.roster[Index][kDriverColumns[static_cast<std::size_t>(column)].field] =
-            fromDisplay(driverGrid->box(column, Index)->text());
+        std::string& value =
+            state_.roster[Index][kDriverColumns[static_cast<std::size_t>(column)].field];
+        value = fromDisplay(driverGrid->box(column, Index)->text(), value);
     });
 }
 
@@ -543,7 +546,8 @@ void frmMain::EnableDriverRow(int row, bool enabled) {
 }
 
 void frmMain::AppendVideoDriver(const std::string& name) {
-    configPage->lstConfig_VideoDriver->addItem(toDisplay(name));
+    auto* entry = new QListWidgetItem(toDisplay(name), configPage->lstConfig_VideoDriver);
+    entry->setData(Qt::UserRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
 }
 
 void frmMain::SelectVideoDriver(int position) {

@@ -1,15 +1,19 @@
 #include "game_text.h"
 
-#include "codepage.h"
+#include "ansi_text.h"
 
 namespace rivo {
 
 QString toDisplay(const std::string& gameText) {
-    return QString::fromStdU16String(codepage::decodeCp1252(gameText));
+    return QString::fromStdU16String(ansi::toUnicode(gameText));
 }
 
 std::string fromDisplay(const QString& shown) {
-    return codepage::encodeCp1252(shown.toStdU16String());
+    return ansi::fromUnicode(shown.toStdU16String());
+}
+
+std::string fromDisplay(const QString& shown, const std::string& held) {
+    return shown == toDisplay(held) ? held : fromDisplay(shown);
 }
 
 QString fromUtf8(const std::string& utf8) {

@@ -50,14 +50,22 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
 
 RegistryValue RegReadValue(reg::RegistryApi& registry, const std::string& path,
                            const std::string& name) {
-    // Read-only and in the 32-bit view: a normal user may not write to
-    // HKEY_LOCAL_MACHINE, and the game's 32-bit installer wrote its key there.
-    reg::Handle key = 0;
-    registry.openKey(reg::Root::LocalMachine, path, 0, reg::kKeyRead | reg::kKeyWow64_32Key, key);
-    RegistryValue value;
-    RegQueryValue(registry, key, name, value);
-    registry.closeKey(key);
-    return value;
+    // Read-only: a normal user may not write to HKEY_LOCAL_MACHINE. The
+    // game's 32-bit installer wrote its key in the 32-bit view; a key that
+    // only a 64-bit tool wrote is found in the 64-bit view behind it. Every
+    // backend answers one view per open, so both systems fall back alike.
+    for (const std::uint32_t view : {reg::kKeyWow64_32Key, reg::kKeyWow64_64Key}) {
+        reg::Handle key = 0;
+        if (registry.openKey(reg::Root::LocalMachine, path, 0, reg::kKeyRead | view, key) !=
+            reg::kSuccess) {
+            continue;
+        }
+        RegistryValue value;
+        RegQueryValue(registry, key, name, value);
+        registry.closeKey(key);
+        return value;
+    }
+    return {};
 }
 
 std::string RegistryValueText(const RegistryValue& value) {

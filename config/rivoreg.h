@@ -23,8 +23,8 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
                           RegistryValue& value);
 
 // Opens `path` under HKEY_LOCAL_MACHINE read-only in the 32-bit view (where a
-// 32-bit game's installer writes), queries `name` and closes the key. Every
-// failure gives the empty value.
+// 32-bit game's installer writes) or, when the key is not there, in the 64-bit
+// view; queries `name` and closes the key. Every failure gives the empty value.
 RegistryValue RegReadValue(reg::RegistryApi& registry, const std::string& path,
                            const std::string& name);
 

@@ -75,20 +75,17 @@ std::u16string joinParts(const std::vector<std::u16string>& parts) {
     return path;
 }
 
-// The key paths to look for, best first: for a 32-bit reader in a 64-bit
-// prefix, SOFTWARE\X is Software\Wow6432Node\X, with the plain path behind it.
-std::vector<std::u16string> pathsToTry(const std::vector<std::u16string>& parts, bool view32,
-                                       bool win64) {
-    std::vector<std::u16string> paths;
+// The key path in the view asked for: a 32-bit reader in a 64-bit prefix
+// sees SOFTWARE\X at Software\Wow6432Node\X.
+std::u16string pathInView(const std::vector<std::u16string>& parts, bool view32, bool win64) {
     const bool redirected = view32 && win64 && !parts.empty() && parts[0] == u"software" &&
                             !(parts.size() > 1 && parts[1] == u"wow6432node");
     if (redirected) {
         std::vector<std::u16string> wow = parts;
         wow.insert(wow.begin() + 1, u"wow6432node");
-        paths.push_back(joinParts(wow));
+        return joinParts(wow);
     }
-    paths.push_back(joinParts(parts));
-    return paths;
+    return joinParts(parts);
 }
 
 bool isTextType(std::uint32_t type) {
@@ -178,7 +175,8 @@ reg::Status WineRegistry::openKey(reg::Root root, const std::string& subKey, std
         Values values;
         if (!parts.empty()) {
             const bool view32 = (access & reg::kKeyWow64_64Key) == 0;
-            const auto matches = winereg::findKeys(bytes, pathsToTry(parts, view32, layout.win64));
+            const auto matches =
+                winereg::findKeys(bytes, {pathInView(parts, view32, layout.win64)});
             const auto found = std::find_if(matches.begin(), matches.end(),
                                             [](const auto& match) { return match.exists; });
             if (found == matches.end()) {

@@ -13,10 +13,11 @@ namespace rivo {
 // HKEY_LOCAL_MACHINE of a Wine prefix, read from its system.reg. Every open
 // reads the file afresh into one buffer and scans it in place for the one key
 // asked for (no second copy, no tree), so the program sees what Wine last
-// saved; only the key's values are kept, until the key is closed. The program reads as a 32-bit
-// program does: in a 64-bit prefix a key under SOFTWARE is looked up under Software\Wow6432Node
-// first, and in the plain 64-bit place when it is not there. Text comes back as the ANSI calls give
-// it: Windows-1252 with the terminating NUL counted.
+// saved; only the key's values are kept, until the key is closed. Views work
+// as on 64-bit Windows: in a 64-bit prefix the 32-bit view (the default, as
+// for a 32-bit program) finds a key under SOFTWARE at Software\Wow6432Node,
+// and KEY_WOW64_64KEY finds it in the plain place. Text comes back as the
+// ANSI calls give it: Windows-1252 with the terminating NUL counted.
 class WineRegistry : public reg::RegistryApi {
 public:
     // The largest system.reg read. A real prefix's is a few MB; one far

@@ -34,6 +34,25 @@ TEST(RegReadValueTest, ReadsTextAndNumbersAndOpensReadOnlyIn32BitView) {
     }
 }
 
+TEST(RegReadValueTest, TheKeyIsLookedForInThe64BitViewWhenThe32BitViewLacksIt) {
+    FakeRegistry registry;
+    registry.setText64("SOFTWARE\\Only64", "Install Dir", "C:\\Native");
+    registry.setText("SOFTWARE\\Both", "Install Dir", "C:\\Games\\Kestra");
+    registry.setText64("SOFTWARE\\Both", "Install Dir", "C:\\Native");
+    registry.setText("SOFTWARE\\NoValue32", "Other", "x");
+    registry.setText64("SOFTWARE\\NoValue32", "Install Dir", "C:\\Native");
+    const std::vector<std::pair<std::string, RegistryValue>> cases = {
+        {"SOFTWARE\\Only64", std::string("C:\\Native")},
+        {"SOFTWARE\\Both", std::string("C:\\Games\\Kestra")},
+        // The key is there in the game's view: its missing value is missing.
+        {"SOFTWARE\\NoValue32", RegistryValue{}},
+    };
+    for (const auto& [key, expected] : cases) {
+        EXPECT_EQ(RegReadValue(registry, key, "Install Dir"), expected) << key;
+    }
+    EXPECT_EQ(registry.openHandles(), 0);
+}
+
 TEST(RegReadValueTest, EveryFailureGivesTheEmptyValue) {
     FakeRegistry registry;
     registry.setRaw(kKey, "Expand", reg::kTypeExpandSz, {'a', 0});

@@ -41,7 +41,7 @@ struct RegistryCase {
     RegistryValue expected;
 };
 
-TEST_F(WindowsRegistryTest, ReadsTextAndNumbersFromTheGamesViewOnly) {
+TEST_F(WindowsRegistryTest, ReadsTheGamesViewFirstThenThe64BitView) {
     const RegistryValue empty;
     const std::vector<RegistryCase> cases = {
         {kValues, "Text", std::string("C:\\Games\\Kestra")},
@@ -51,7 +51,8 @@ TEST_F(WindowsRegistryTest, ReadsTextAndNumbersFromTheGamesViewOnly) {
         {kValues, "Multi", empty},
         {kValues, "Only64", empty}, // only in the 64-bit view
         {kValues, "Missing", empty},
-        {"SOFTWARE\\Vantora\\RivoEdit 64-bit Only", "Text", empty},
+        // Only in the 64-bit view: found there after the 32-bit view.
+        {"SOFTWARE\\Vantora\\RivoEdit 64-bit Only", "Text", std::string("C:\\x")},
         {"SOFTWARE\\Vantora\\Nowhere", "Text", empty},
         {kGameRegistryKey, kInstallDirValue, kInstallDir},
     };

@@ -8,6 +8,11 @@
 
 namespace rivo::test {
 
+namespace {
+// Keys of the 64-bit view are kept under this mark.
+const std::string k64BitView = "64-bit view:";
+} // namespace
+
 std::string FakeRegistry::fold(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -30,6 +35,11 @@ void FakeRegistry::setText(const std::string& key, const std::string& name,
     setRaw(key, name, reg::kTypeSz, std::move(data));
 }
 
+void FakeRegistry::setText64(const std::string& key, const std::string& name,
+                             const std::string& text) {
+    setText(k64BitView + key, name, text);
+}
+
 void FakeRegistry::setDword(const std::string& key, const std::string& name, std::uint32_t number) {
     setRaw(key, name, reg::kTypeDword,
            {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
@@ -42,7 +52,8 @@ reg::Status FakeRegistry::openKey(reg::Root root, const std::string& subKey, std
     if (root != reg::Root::LocalMachine) {
         return reg::kInvalidHandle;
     }
-    const std::string folded = fold(subKey);
+    const std::string folded =
+        fold((access & reg::kKeyWow64_64Key) != 0 ? k64BitView + subKey : subKey);
     for (const auto& d : denied) {
         if (fold(d) == folded) {
             return reg::kAccessDenied;

@@ -19,8 +19,10 @@ public:
         std::vector<unsigned char> data;
     };
 
-    // Adds a key (and the value) under HKEY_LOCAL_MACHINE.
+    // Adds a key (and the value) under HKEY_LOCAL_MACHINE, in the 32-bit
+    // view; setText64 in the 64-bit view only.
     void setText(const std::string& key, const std::string& name, const std::string& text);
+    void setText64(const std::string& key, const std::string& name, const std::string& text);
     void setDword(const std::string& key, const std::string& name, std::uint32_t number);
     void setRaw(const std::string& key, const std::string& name, std::uint32_t type,
                 std::vector<unsigned char> data);
