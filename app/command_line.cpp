@@ -43,13 +43,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "Editor for the settings and computer drivers of an installed Kestra.");
     const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
     const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
+    parser.addOptions({help, version});
+#ifndef _WIN32
+    // Off Windows the game lives in a Wine prefix.
     const QCommandLineOption prefix(
         "prefix", "Use the Wine prefix DIR instead of looking for the game.", "DIR");
     const QCommandLineOption list(
         "list-prefixes",
         "Print the Wine prefixes that hold the game, one per line (folder, where it was "
         "found and the game's folder, separated by tabs), and exit.");
-    parser.addOptions({help, version, prefix, list});
+    parser.addOptions({prefix, list});
+#endif
 
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
@@ -65,6 +69,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 
     CommandLine command;
+#ifndef _WIN32
     if (parser.isSet(prefix)) {
         const QString given = parser.value(prefix);
         const fs::path folder = fs::path(given.toStdString());
@@ -72,11 +77,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (given.isEmpty() || !fs::is_directory(folder, error)) {
             return usageError("--prefix " + given + ": not a folder");
         }
-#ifndef _WIN32
         if (!isWinePrefix(folder)) {
             return usageError("--prefix " + given + ": no system.reg in this folder");
         }
-#endif
         command.prefix = fs::absolute(folder, error);
         if (error) {
             command.prefix = folder;
@@ -85,6 +88,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(list)) {
         command.action = CommandLine::Action::ListPrefixes;
     }
+#endif
     return command;
 }
 

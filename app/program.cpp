@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "command_line.h"
+#include "console_output.h"
 #include "deferred_icon.h"
 #include "frm_main.h"
 #include "qt_user_dialogs.h"
@@ -33,6 +34,7 @@ std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& comma
     command = parseCommandLine(QCoreApplication::arguments());
     switch (command.action) {
     case CommandLine::Action::Exit:
+        attachParentConsole();
         std::fputs(command.output.c_str(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
     case CommandLine::Action::ListPrefixes:

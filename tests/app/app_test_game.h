@@ -5,7 +5,6 @@
 #include "frm_main.h"
 #include "sample_game.h"
 #include "temp_dir.h"
-#include "wine_paths.h"
 
 #include <QLineEdit>
 #include <filesystem>
@@ -16,11 +15,12 @@
 
 namespace rivo::test {
 
-// Resolves paths as Wine does and lets the test act each time a file is
-// about to be used: look at the disk, or throw as a failing system would.
+// Resolves paths as the test prefix does (through Wine's drive links, or on
+// Windows natively) and lets the test act each time a file is about to be
+// used: look at the disk, or throw as a failing system would.
 class WatchedPaths : public GamePaths {
 public:
-    explicit WatchedPaths(const std::filesystem::path& prefix) : inner_(prefix) {}
+    explicit WatchedPaths(const GamePaths& inner) : inner_(inner) {}
     std::filesystem::path toHost(const std::string& gamePath) const override {
         if (onResolve) {
             onResolve(gamePath);
@@ -30,7 +30,7 @@ public:
     std::function<void(const std::string&)> onResolve;
 
 private:
-    WinePaths inner_;
+    const GamePaths& inner_;
 };
 
 // A game install made in a Wine-style prefix for one test, found through a
@@ -70,7 +70,7 @@ protected:
     ProgramState& state() { return window->state(); }
 
     TestPrefix prefix;
-    WatchedPaths paths{prefix.root()};
+    WatchedPaths paths{prefix.paths()};
     FakeRegistry registry;
     FakeDialogs dialogs;
     std::unique_ptr<frmMain> window;

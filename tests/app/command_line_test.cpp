@@ -15,8 +15,8 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     writePrefix(prefix.path(), RegistryKind::WithoutGame);
     TempDir bare;
     const QString good = QString::fromStdString(prefix.path().string());
-    const QString noReg = QString::fromStdString(bare.path().string());
-    const QString missing = QString::fromStdString((bare / "missing").string());
+    [[maybe_unused]] const QString noReg = QString::fromStdString(bare.path().string());
+    [[maybe_unused]] const QString missing = QString::fromStdString((bare / "missing").string());
     using Action = CommandLine::Action;
     struct Row {
         QStringList arguments;
@@ -28,6 +28,11 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
         {{}, Action::Start, 0, ""},
         {{"--version"}, Action::Exit, 0, "RivoEdit 1.3.0.0\n"},
         {{"--help"}, Action::Exit, 0, "Usage: "},
+#ifdef _WIN32
+        // Windows has no Wine prefix to name or list.
+        {{"--prefix", good}, Action::Exit, 2, "rivoedit: Unknown option 'prefix'.\n"},
+        {{"--list-prefixes"}, Action::Exit, 2, "rivoedit: Unknown option 'list-prefixes'.\n"},
+#else
         {{"--prefix", good}, Action::Start, 0, ""},
         {{"--list-prefixes"}, Action::ListPrefixes, 0, ""},
         {{"--prefix", missing},
@@ -39,6 +44,7 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
          2,
          "rivoedit: --prefix " + noReg.toStdString() + ": no system.reg in this folder\n"},
         {{"--prefix"}, Action::Exit, 2, "rivoedit: Missing value after '--prefix'.\n"},
+#endif
         {{"--frobnicate"}, Action::Exit, 2, "rivoedit: Unknown option 'frobnicate'.\n"},
         {{"game.ini"}, Action::Exit, 2, "rivoedit: unexpected argument: game.ini\n"},
     };

@@ -6,7 +6,9 @@
 #include <QTabWidget>
 #include <QTest>
 #include <gmock/gmock.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace rivo::test {
 namespace {
@@ -14,6 +16,20 @@ namespace {
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+
+// Puts something at `path` that exists but is no file to read: a pipe, or
+// on Windows, which has none in its file system, a folder.
+void makeUnreadable(const fs::path& path) {
+#ifdef _WIN32
+    fs::create_directory(path);
+#else
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+#endif
+}
+
+bool stillUnreadable(const fs::path& path) {
+    return fs::exists(path) && !fs::is_regular_file(path);
+}
 
 TEST_F(AppTest, StartsOnTheConfigPageWithTheProductCaption) {
     writeGame();
@@ -118,8 +134,7 @@ TEST_F(AppTest, UnreadableSettingsAreReportedOnceAndStartUpGoesOn) {
 TEST_F(AppTest, SettingsThatCouldNotBeReadAreNeverOverwritten) {
     writeGame();
     fs::remove(gameFile("config.ini"));
-    // Something that exists but is no file to read: a pipe.
-    ASSERT_EQ(::mkfifo(gameFile("config.ini").c_str(), 0600), 0);
+    makeUnreadable(gameFile("config.ini"));
     ASSERT_TRUE(start());
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_THAT(dialogs.messages[0], HasSubstr("C:\\Games\\Kestra\\config.ini"));
@@ -130,14 +145,14 @@ TEST_F(AppTest, SettingsThatCouldNotBeReadAreNeverOverwritten) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_THAT(dialogs.messages[0], HasSubstr("config.ini"));
     EXPECT_THAT(dialogs.messages[0], HasSubstr("could not be read"));
-    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_TRUE(stillUnreadable(gameFile("config.ini")));
     EXPECT_TRUE(state().unsaved.settings);
 
     // Save All still writes the driver files.
     dialogs.messages.clear();
     window->mnuFile_Save_Click();
     EXPECT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_TRUE(stillUnreadable(gameFile("config.ini")));
     EXPECT_FALSE(state().unsaved.drivers);
 }
 
@@ -149,7 +164,7 @@ TEST_P(UnreadableSettingsCloseTest, ClosingWithOkRefusesThemSilentlyUnlessChange
     const bool settingsChanged = GetParam();
     writeGame();
     fs::remove(gameFile("config.ini"));
-    ASSERT_EQ(::mkfifo(gameFile("config.ini").c_str(), 0600), 0);
+    makeUnreadable(gameFile("config.ini"));
     // No season folder is known, so the driver files are looked for here.
     const fs::path drivers = prefix.onC("Games/Kestra/Drivers");
     fs::create_directories(drivers);
@@ -169,7 +184,7 @@ TEST_P(UnreadableSettingsCloseTest, ClosingWithOkRefusesThemSilentlyUnlessChange
     dialogs.answers = {UserDialogs::Answer::Ok};
     EXPECT_EQ(window->close(), !settingsChanged);
     EXPECT_EQ(dialogs.messages.size(), settingsChanged ? 1u : 0u);
-    EXPECT_TRUE(fs::is_fifo(gameFile("config.ini")));
+    EXPECT_TRUE(stillUnreadable(gameFile("config.ini")));
     EXPECT_THAT(readFile(drivers / (DriverRoster::BaseName(0) + ".rcd")),
                 HasSubstr(" RaceAbility=2.007\r\n"));
 }
