@@ -28,7 +28,8 @@ set(CPACK_PACKAGE_EXECUTABLES rivoedit RivoEdit)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME RivoEdit)
-set(CPACK_NSIS_PACKAGE_NAME "RivoEdit ${PROJECT_VERSION}")
+# Also the name of the Start-menu folder.
+set(CPACK_NSIS_PACKAGE_NAME RivoEdit)
 set(CPACK_NSIS_MUI_ICON ${CMAKE_BINARY_DIR}/app/windows/rivoedit.ico)
 set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/app/windows/rivoedit.ico)
 # The entry in Windows' list of installed programs: name, version and
@@ -36,5 +37,14 @@ set(CPACK_NSIS_MUI_UNIICON ${CMAKE_BINARY_DIR}/app/windows/rivoedit.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME rivoedit.exe)
 set(CPACK_NSIS_URL_INFO_ABOUT "${CPACK_PACKAGE_HOMEPAGE_URL}")
 set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+# The installer keeps its folder under Software\<vendor>\RivoEdit; the
+# uninstaller removes that key and then the vendor's key when it is empty.
+# Escaped twice: CPack writes the text into its own configuration file.
+set(vendor_key "Software\\\\${CPACK_PACKAGE_VENDOR}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "DeleteRegKey SHCTX \\\"${vendor_key}\\\\RivoEdit\\\"\nDeleteRegKey /ifempty SHCTX \\\"${vendor_key}\\\"")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# A 64-bit installer for a 64-bit program: it needs no 32-bit Windows
+# subsystem, and it writes the uninstall entry in the 64-bit registry view.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 include(CPack)
