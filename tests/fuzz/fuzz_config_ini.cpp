@@ -1,6 +1,7 @@
-// config.ini: whatever the game's file holds, LoadConfig, SaveConfig and
-// LoadConfig again give the same sixteen values, and the saved file is
-// exactly 21 lines, each ended by CR LF.
+// config.ini: whatever the game's file holds, each value read is the text
+// after the "=" of its key's last line (a quoted key's unquoted, not cut);
+// LoadConfig, SaveConfig and LoadConfig again give the same sixteen values,
+// and the saved file is exactly 21 lines, each ended by CR LF.
 #include "fuzz_game.h"
 #include "rivoconfig.h"
 #include "text_file.h"
@@ -15,6 +16,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string ConfigFilePath;
     GameSettings read;
     LoadConfig(game.paths, game.InstallDir, ConfigFilePath, read);
+    const auto fileLines = textfile::splitLines(fuzz::Bytes(data, size));
+    for (const SettingKey& setting : kSettingKeys) {
+        // The last line that is the key, after any leading spaces, and "=".
+        std::string text;
+        for (const std::string& line : fileLines) {
+            const std::string start = std::string(setting.key) + "=";
+            const auto at = line.find_first_not_of(' ');
+            if (at != std::string::npos && line.compare(at, start.size(), start) == 0) {
+                text = line.substr(at + start.size());
+            }
+        }
+        Require(read.*setting.field == (setting.plain ? text : fuzz::Unquoted(text)),
+                "each value is the text after its key's \"=\", a quoted one unquoted");
+    }
     UnsavedWork unsaved{true, false};
     SaveConfig(game.paths, ConfigFilePath, read, unsaved);
     Require(!unsaved.settings, "a save marks the settings saved");
