@@ -1,5 +1,6 @@
 // config.ini: whatever the game's file holds, each value read is the text
-// after the "=" of its key's last line (a quoted key's unquoted, not cut);
+// after the "=" of its key's last line (a quoted key's unquoted, not cut; a
+// line that is the key alone gives itself);
 // LoadConfig, SaveConfig and LoadConfig again give the same sixteen values,
 // and the saved file is exactly 21 lines, each ended by CR LF.
 #include "fuzz_game.h"
@@ -18,13 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadConfig(game.paths, game.InstallDir, ConfigFilePath, read);
     const auto fileLines = textfile::splitLines(fuzz::Bytes(data, size));
     for (const SettingKey& setting : kSettingKeys) {
-        // The last line that is the key, after any leading spaces, and "=".
+        // The last line that is the key, after any leading spaces, and "=";
+        // a line that is the key alone (no "=") stands for itself whole.
         std::string text;
         for (const std::string& line : fileLines) {
-            const std::string start = std::string(setting.key) + "=";
+            const std::string key = setting.key;
             const auto at = line.find_first_not_of(' ');
-            if (at != std::string::npos && line.compare(at, start.size(), start) == 0) {
-                text = line.substr(at + start.size());
+            if (at == std::string::npos || line.compare(at, key.size(), key) != 0) {
+                continue;
+            }
+            if (line.size() == at + key.size()) {
+                text = line;
+            } else if (line[at + key.size()] == '=') {
+                text = line.substr(at + key.size() + 1);
             }
         }
         Require(read.*setting.field == (setting.plain ? text : fuzz::Unquoted(text)),
