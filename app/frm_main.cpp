@@ -210,7 +210,7 @@ bool frmMain::Form_Load() {
     // A settings or video file that cannot be read is reported; start-up
     // goes on with what it has.
     try {
-        LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings);
+        LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings, &state_.seen);
     } catch (const FileError& e) {
         ShowMessage(failureText("Could not read", e));
         // A missing file is simply created by the next save.
@@ -233,8 +233,7 @@ bool frmMain::Form_Load() {
                                                     CurrentFailureReason())));
     }
     RunGuarded(*this, "Reading the driver files", [&] {
-        ImportDrivers({}, GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir},
-                      state_.roster, state_.AllowedKeys, *this);
+        ImportDrivers({}, driverContext().game, state_.roster, state_.AllowedKeys, *this);
     });
 
     RunGuarded(*this, "Filling the window", [&] {
@@ -322,15 +321,29 @@ void frmMain::Form_Unload(int& Cancel) {
 
 // ---- Menu commands ----
 
+std::optional<FileError> frmMain::configRefusal() const {
+    if (!state_.configReadError) {
+        return std::nullopt;
+    }
+    return FileError(state_.configReadError->path(),
+                     "it could not be read when RivoEdit started (" +
+                         state_.configReadError->reason() +
+                         "), so saving would overwrite settings that were never shown");
+}
+
+GameFileSave::AskReplace frmMain::askReplace() {
+    return [this](const std::vector<std::string>& paths) {
+        return dialogs_.askReplaceChangedFiles(paths) == UserDialogs::Answer::Ok;
+    };
+}
+
 std::vector<FileError> frmMain::saveConfig() {
-    if (state_.configReadError) {
-        return {FileError(state_.configReadError->path(),
-                          "it could not be read when RivoEdit started (" +
-                              state_.configReadError->reason() +
-                              "), so saving would overwrite settings that were never shown")};
+    if (auto refusal = configRefusal()) {
+        return {*refusal};
     }
     try {
-        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved);
+        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
+                   askReplace());
     } catch (const FileError& e) {
         return {e};
     }
@@ -338,16 +351,21 @@ std::vector<FileError> frmMain::saveConfig() {
 }
 
 std::vector<FileError> frmMain::saveAll() {
-    std::vector<FileError> failures;
+    // One save, so that one question covers every file another program
+    // changed.
+    GameFileSave save(&state_.seen, askReplace());
     // Settings that could not be read and were not changed hold nothing to
     // save: leaving config.ini alone is then no failure.
-    if (!state_.configReadError || state_.unsaved.settings) {
-        failures = saveConfig();
+    if (auto refusal = configRefusal()) {
+        if (state_.unsaved.settings) {
+            save.fail(*refusal);
+        }
+    } else {
+        AddConfigFile(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, save);
     }
     DriverCommandContext ctx = driverContext();
-    std::vector<FileError> drivers = SaveDriversToGame(ctx);
-    failures.insert(failures.end(), drivers.begin(), drivers.end());
-    return failures;
+    AddDriversToGame(ctx, save);
+    return save.run();
 }
 
 void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
@@ -366,8 +384,8 @@ void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
 
 DriverCommandContext frmMain::driverContext() {
     return DriverCommandContext{
-        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir}, state_.roster,
-        state_.AllowedKeys, state_.unsaved, *this};
+        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir, &state_.seen},
+        state_.roster, state_.AllowedKeys, state_.unsaved, *this};
 }
 
 void frmMain::mnuFile_Save_Click() {
@@ -406,7 +424,7 @@ void frmMain::mnuDrivers_Import_Click() {
 void frmMain::mnuDrivers_Save_Game_Click() {
     RunGuarded(*this, "Saving the drivers to the game", [&] {
         DriverCommandContext ctx = driverContext();
-        reportSaveFailures(SaveDriversToGame(ctx));
+        reportSaveFailures(SaveDriversToGame(ctx, askReplace()));
     });
 }
 

@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QTabWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,10 @@ private:
     // Saves both records, settings first; every failure comes back.
     std::vector<FileError> saveAll();
     std::vector<FileError> saveConfig();
+    // Why config.ini must not be saved, if it must not.
+    std::optional<FileError> configRefusal() const;
+    // Puts the files another program changed to the user.
+    GameFileSave::AskReplace askReplace();
     void reportSaveFailures(const std::vector<FileError>& failures);
 
     DriverCommandContext driverContext();

@@ -3,6 +3,7 @@
 #include "driver_roster.h"
 #include "file_error.h"
 #include "game_settings.h"
+#include "seen_files.h"
 #include "shared_state.h"
 
 #include <optional>
@@ -20,6 +21,9 @@ struct ProgramState {
     DriverRoster roster;
     UnsavedWork unsaved;
     AllowedKeysTable AllowedKeys{};
+    // What RivoEdit last saw of config.ini and the driver files, so that a
+    // save can tell when another program changed them.
+    SeenFiles seen;
     // Why config.ini, which exists, could not be read at start-up. Saving the
     // settings then would replace the game's settings with what little was
     // read, so it is refused.

@@ -22,13 +22,22 @@ void QtUserDialogs::showMessage(const std::string& text) {
     box.exec();
 }
 
-UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
+UserDialogs::Answer QtUserDialogs::ask(const std::string& text, bool okIsDefault) {
     QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
                     QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(okIsDefault ? QMessageBox::Ok : QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
+}
+
+UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
+    return ask(text, true);
+}
+
+// Enter alone must not undo another program's work.
+UserDialogs::Answer QtUserDialogs::askReplaceChangedFiles(const std::vector<std::string>& paths) {
+    return ask(ChangedFilesQuestion(paths), false);
 }
 
 QString QtUserDialogs::qtNameFilter(const FileFilter& filter) {

@@ -18,6 +18,7 @@ public:
 
     void showMessage(const std::string& text) override;
     Answer askOkCancel(const std::string& text) override;
+    Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     std::filesystem::path chooseFileToOpen(const std::string& title,
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
@@ -29,6 +30,7 @@ public:
 
 private:
     QWidget* parentForDialog() const;
+    Answer ask(const std::string& text, bool okIsDefault);
     std::filesystem::path chooseFile(bool save, const std::string& title, const FileFilter& filter);
 
     QString caption_;

@@ -40,6 +40,11 @@ public:
     // title as caption. Closing the box any other way answers Cancel.
     virtual Answer askOkCancel(const std::string& text) = 0;
 
+    // Before a save replaces game files that another program changed since
+    // RivoEdit read them: ChangedFilesQuestion(paths) with OK and Cancel.
+    // OK replaces them; Cancel, the default, leaves them as they are.
+    virtual Answer askReplaceChangedFiles(const std::vector<std::string>& paths) = 0;
+
     // A file to read or to write, chosen in this showing of the dialog; the
     // empty path when the user cancels.
     virtual std::filesystem::path chooseFileToOpen(const std::string& title,
@@ -53,6 +58,10 @@ public:
     // on Cancel.
     virtual std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) = 0;
 };
+
+// "These files were changed by another program after RivoEdit read them:",
+// the paths one a line, and "Replace them with RivoEdit's values?".
+std::string ChangedFilesQuestion(const std::vector<std::string>& paths);
 
 // The window's one common file dialog: a fixed filter and a title that the
 // commands set before each showing. It keeps no file name between showings,

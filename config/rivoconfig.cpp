@@ -32,10 +32,12 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
 }
 
 void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
-                GameSettings& settings) {
+                GameSettings& settings, SeenFiles* seen) {
     ConfigFilePath = InstallDir + "\\config.ini";
-    const auto lines = namingGamePath(
-        ConfigFilePath, [&] { return textfile::readLines(paths.toHost(ConfigFilePath)); });
+    const auto lines = namingGamePath(ConfigFilePath, [&] {
+        return textfile::splitLines(
+            ReadGameFile(seen, ConfigFilePath, paths.toHost(ConfigFilePath)));
+    });
     for (const std::string& line : lines) {
         const std::string key = LineKey(line);
         for (const SettingKey& setting : kSettingKeys) {
@@ -69,22 +71,35 @@ std::vector<std::string> ConfigFileLines(const GameSettings& settings) {
     return lines;
 }
 
-void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
-                const GameSettings& settings, UnsavedWork& unsaved) {
+void AddConfigFile(const GamePaths& paths, const std::string& ConfigFilePath,
+                   const GameSettings& settings, UnsavedWork& unsaved, GameFileSave& save) {
     // A line break inside a value would end its line early and start another
     // that the game reads as a key of its own.
     for (const SettingKey& setting : kSettingKeys) {
         if ((settings.*setting.field).find_first_of("\r\n") != std::string::npos) {
-            throw FileError(codepage::cp1252ToUtf8(ConfigFilePath),
-                            std::string("the value of ") + setting.key + " holds a line break");
+            save.fail(
+                FileError(codepage::cp1252ToUtf8(ConfigFilePath),
+                          std::string("the value of ") + setting.key + " holds a line break"));
+            return;
         }
     }
-    namingGamePath(ConfigFilePath, [&] {
-        textfile::writeAtomic(paths.toHost(ConfigFilePath),
-                              textfile::joinCrLf(ConfigFileLines(settings)));
-    });
     // Only the settings are saved here; typed driver values stay unsaved.
-    unsaved.settings = false;
+    save.add(ConfigFilePath, paths.toHost(ConfigFilePath),
+             textfile::joinCrLf(ConfigFileLines(settings)), [&unsaved](bool saved) {
+                 if (saved) {
+                     unsaved.settings = false;
+                 }
+             });
+}
+
+void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
+                const GameSettings& settings, UnsavedWork& unsaved, SeenFiles* seen,
+                const GameFileSave::AskReplace& ask) {
+    GameFileSave save(seen, ask);
+    AddConfigFile(paths, ConfigFilePath, settings, unsaved, save);
+    if (std::vector<FileError> failures = save.run(); !failures.empty()) {
+        throw failures.front();
+    }
 }
 
 void LoadVideoDrivers(const GamePaths& paths, const std::string& InstallDir,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game_file_save.h"
 #include "game_paths.h"
 #include "game_settings.h"
 #include "registry_api.h"
@@ -20,17 +21,24 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
                       std::string& InstallDir);
 
 // Sets ConfigFilePath to InstallDir + "\config.ini" and fills the fields of
-// `settings` whose keys the file holds (the last occurrence wins). Throws
-// FileError when the file cannot be read; fields are then unchanged.
+// `settings` whose keys the file holds (the last occurrence wins); what it
+// read is remembered in `seen`. Throws FileError when the file cannot be
+// read; fields are then unchanged.
 void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
-                GameSettings& settings);
+                GameSettings& settings, SeenFiles* seen = nullptr);
 
-// Rewrites config.ini whole (21 lines, CR LF) in one atomic step and then
+// Adds config.ini, rewritten whole (21 lines, CR LF), to `save`; once it is
+// saved the settings count as saved. A value holding CR or LF is a failure,
+// and nothing is written.
+void AddConfigFile(const GamePaths& paths, const std::string& ConfigFilePath,
+                   const GameSettings& settings, UnsavedWork& unsaved, GameFileSave& save);
+
+// Saves config.ini alone (AddConfigFile, run with `seen` and `ask`) and then
 // marks the settings saved. On failure throws FileError; the old file keeps
-// its bytes and `unsaved` is unchanged. A value holding CR or LF is such a
-// failure, and nothing is written.
+// its bytes and `unsaved` is unchanged.
 void SaveConfig(const GamePaths& paths, const std::string& ConfigFilePath,
-                const GameSettings& settings, UnsavedWork& unsaved);
+                const GameSettings& settings, UnsavedWork& unsaved, SeenFiles* seen = nullptr,
+                const GameFileSave::AskReplace& ask = {});
 
 // The 21 lines SaveConfig writes.
 std::vector<std::string> ConfigFileLines(const GameSettings& settings);

@@ -32,14 +32,18 @@ std::string LineValue(const std::string& line, bool Plain) {
         const auto from = static_cast<std::size_t>(EqualsPos(line, false)) - 1;
         return line.substr(from);
     }
-    // The quoted form drops the character after the "=" and the last one.
-    const std::int32_t n = static_cast<std::int32_t>(line.size());
-    const std::int32_t p = firstEquals(line);
-    const std::int32_t count = n - p - 2;
-    if (count < 0) {
+    // The quoted form: the value less the spaces and tabs after it, then
+    // less one pair of double quotes around it. A value written without
+    // quotes is kept whole rather than cut, and a lone quote is empty.
+    std::string value = LineValue(line, true);
+    value.erase(value.find_last_not_of(" \t") + 1);
+    if (value == "\"") {
         return {};
     }
-    return line.substr(static_cast<std::size_t>(p) + 1, static_cast<std::size_t>(count));
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
 }
 
 } // namespace rivo

@@ -1,16 +1,27 @@
 #include "driver_commands.h"
 
+#include <optional>
+
 namespace rivo {
 
 namespace {
 
-// Reads into a copy and takes it only when the whole import ran: a failure
-// part way leaves the roster and the edit marks as they were. Rows read
-// hold no edits any more.
+// Reads into copies and takes them only when the whole import ran: a failure
+// part way leaves the roster, the edit marks and what was seen of the game's
+// files as they were. Rows read hold no edits any more.
 void Import(DriverCommandContext& ctx, const std::filesystem::path& source) {
     DriverRoster roster = ctx.roster;
-    const DriverRowSet read = ImportDrivers(source, ctx.game, roster, ctx.AllowedKeys, ctx.window);
+    std::optional<SeenFiles> seen;
+    if (ctx.game.seen != nullptr) {
+        seen = *ctx.game.seen;
+    }
+    const GameDriverFolder game{ctx.game.paths, ctx.game.InstallDir, ctx.game.SeasonDir,
+                                seen ? &*seen : nullptr};
+    const DriverRowSet read = ImportDrivers(source, game, roster, ctx.AllowedKeys, ctx.window);
     ctx.roster = std::move(roster);
+    if (seen) {
+        *ctx.game.seen = std::move(*seen);
+    }
     ctx.unsaved.editedRows &= ~read;
 }
 
@@ -28,17 +39,19 @@ bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::pat
     return true;
 }
 
-std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx) {
-    // The marks change only once the whole save has run.
-    DriverRowSet edited = ctx.unsaved.editedRows;
-    std::vector<FileError> failures = ExportDrivers({}, ctx.game, ctx.roster, edited);
-    ctx.unsaved.editedRows = edited;
+void AddDriversToGame(DriverCommandContext& ctx, GameFileSave& save) {
+    UnsavedWork& unsaved = ctx.unsaved;
     // Only a save of every row that could be saved makes the typed values
     // count as saved.
-    if (failures.empty()) {
-        ctx.unsaved.drivers = false;
-    }
-    return failures;
+    AddGameDriverFiles(ctx.game, ctx.roster, unsaved.editedRows, save,
+                       [&unsaved] { unsaved.drivers = false; });
+}
+
+std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx,
+                                         const GameFileSave::AskReplace& ask) {
+    GameFileSave save(ctx.game.seen, ask);
+    AddDriversToGame(ctx, save);
+    return save.run();
 }
 
 std::vector<FileError> SaveDriversToFile(DriverCommandContext& ctx,

@@ -20,17 +20,23 @@ struct DriverCommandContext {
 // part way leaves the roster as it was), and clear the edit marks of the rows
 // they read.
 
-// "Import From Game": rereads the roster from the game's files.
+// "Import From Game": rereads the roster from the game's files, and what
+// RivoEdit last saw of them starts afresh.
 void ImportDriversFromGame(DriverCommandContext& ctx);
 
 // "Import From ...": reads the set file chosen in the dialog; an empty path
 // (the dialog was cancelled) reads nothing. Returns whether it read.
 bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen);
 
-// "Save To Game": writes the named rows to the game's files and clears their
-// edit marks; an unnamed row is a failure only when it holds edits. When
-// nothing failed, the driver values count as saved.
-std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx);
+// "Save To Game" as part of a save command: adds the named rows' game files
+// to `save` (AddGameDriverFiles); each row saved loses its edit mark, and
+// when nothing failed the driver values count as saved.
+void AddDriversToGame(DriverCommandContext& ctx, GameFileSave& save);
+
+// "Save To Game" alone: AddDriversToGame, run with the context's seen files
+// and `ask` for the files another program changed.
+std::vector<FileError> SaveDriversToGame(DriverCommandContext& ctx,
+                                         const GameFileSave::AskReplace& ask = {});
 
 // "Save To ...": writes the set file chosen in the dialog; an empty path
 // writes nothing.

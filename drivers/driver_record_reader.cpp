@@ -54,13 +54,13 @@ void PutDriverDefaults(DriverRecord& record) {
 
 DriverRecordReader::DriverRecordReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
-void DriverRecordReader::ReadRecord(DriverRecord& record) {
+RecordEnd DriverRecordReader::ReadRecord(DriverRecord& record) {
     PutDriverDefaults(record);
     bool firstLine = true;
     while (!AtEnd()) {
         const std::string line = WithoutLeadingSpaces(lines_[next_++]);
         if (!line.empty() && line.front() == '}') {
-            return;
+            return firstLine ? RecordEnd::NoName : RecordEnd::Whole;
         }
         if (firstLine) {
             // An empty first line is the name of an unnamed row in a set
@@ -73,6 +73,7 @@ void DriverRecordReader::ReadRecord(DriverRecord& record) {
             record[*field] = LineValue(line, true);
         }
     }
+    return firstLine ? RecordEnd::NoName : RecordEnd::CutOff;
 }
 
 } // namespace rivo

@@ -12,6 +12,13 @@ namespace rivo {
 // fields that have one (ReactionTime "0.065", ..., LimitVariance "0.030").
 void PutDriverDefaults(DriverRecord& record);
 
+// How far a record went before the lines ran out or its "}" line ended it.
+enum class RecordEnd {
+    NoName, // no name line: the lines had run out, or the first one began with "}"
+    CutOff, // a name line, but the lines ran out before a "}" line
+    Whole,  // a name line and a "}" line
+};
+
 // Reads driver records one after another from the lines of a file: one
 // record from a game driver file, up to 22 from a driver set file.
 class DriverRecordReader {
@@ -23,8 +30,9 @@ public:
     // is empty); then every line whose key is one of the seventeen sets that
     // field, the last one winning, until a line beginning with "}" (used up)
     // or the end of the lines. Leading spaces are not part of a line. Fields
-    // the record does not name keep their values.
-    void ReadRecord(DriverRecord& record);
+    // the record does not name keep their values. Says how far the record
+    // went.
+    RecordEnd ReadRecord(DriverRecord& record);
 
     bool AtEnd() const { return next_ >= lines_.size(); }
 

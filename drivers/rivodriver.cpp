@@ -6,6 +6,7 @@
 #include "text_file.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -15,20 +16,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A missing folder on the way counts as a missing file, as on Windows.
-bool IsMissing(const std::error_code& code) {
-    return code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory;
-}
-
-// The lines of the file at `host`, or none after telling the user why it
-// could not be read. `shown` is the path as the user knows it (UTF-8).
-std::optional<std::vector<std::string>> ReadLinesOrReport(const std::function<fs::path()>& host,
+// The lines of a file, as `read` gives its bytes, or none after telling the
+// user why it could not be read. `shown` is the path as the user knows it
+// (UTF-8).
+std::optional<std::vector<std::string>> ReadLinesOrReport(const std::function<std::string()>& read,
                                                           const std::string& shown,
                                                           WindowOperations& window) {
     std::error_code code;
     std::string reason;
     try {
-        return textfile::readLines(host());
+        return textfile::splitLines(read());
     } catch (const FileError& e) {
         code = e.code();
         reason = e.reason();
@@ -36,7 +33,7 @@ std::optional<std::vector<std::string>> ReadLinesOrReport(const std::function<fs
         code = e.code();
         reason = code.message();
     }
-    if (IsMissing(code)) {
+    if (IsMissingFile(code)) {
         window.ShowMessage("Missing driver file " + shown);
     } else {
         window.ShowMessage("Cannot read " + shown + ": " + reason);
@@ -50,8 +47,9 @@ bool ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
                     WindowOperations& window) {
     const std::string gamePath =
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
-    auto lines = ReadLinesOrReport([&] { return game.paths.toHost(gamePath); },
-                                   codepage::cp1252ToUtf8(gamePath), window);
+    auto lines = ReadLinesOrReport(
+        [&] { return ReadGameFile(game.seen, gamePath, game.paths.toHost(gamePath)); },
+        codepage::cp1252ToUtf8(gamePath), window);
     if (!lines) {
         window.EnableDriverRow(row, false);
         return false;
@@ -61,60 +59,77 @@ bool ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
     return true;
 }
 
-// All rows from one driver set file, record after record in roster order.
-// The file is read whole and closed at once. When it cannot be read, row 0
-// is reported and disabled; the other rows keep their values and state.
-// True when the rows were read.
-bool ReadDriverSet(const fs::path& source, DriverRoster& roster, WindowOperations& window) {
-    auto lines = ReadLinesOrReport([&] { return source; }, displayPath(source), window);
+// The rows of one driver set file, record after record in roster order.
+// The file is read whole and closed at once. A row takes a record only when
+// the file holds it whole, from its name line to its "}" line; every other
+// row (past the file's last record, or whose record the file cuts off) keeps
+// its values and its state, and the user is told how many records there were:
+// the defaults of a record that is not there must not reach the game's files.
+// When the file cannot be read, row 0 is reported and disabled. Returns the
+// rows read.
+DriverRowSet ReadDriverSet(const fs::path& source, DriverRoster& roster, WindowOperations& window) {
+    DriverRowSet read;
+    const std::string shown = displayPath(source);
+    auto lines = ReadLinesOrReport([&] { return textfile::readBytes(source); }, shown, window);
     if (!lines) {
         window.EnableDriverRow(0, false);
-        return false;
+        return read;
     }
     DriverRecordReader reader(std::move(*lines));
     for (int row = 0; row < kDriverRows; ++row) {
-        window.EnableDriverRow(row, true);
-        // Past the last record this only puts in the defaults.
-        reader.ReadRecord(roster[row]);
+        DriverRecord record = roster[row];
+        if (reader.ReadRecord(record) == RecordEnd::Whole) {
+            roster[row] = std::move(record);
+            window.EnableDriverRow(row, true);
+            read.set(static_cast<std::size_t>(row));
+        }
     }
-    return true;
+    if (read.none()) {
+        window.ShowMessage(shown + " holds no driver record.");
+    } else if (!read.all()) {
+        window.ShowMessage(shown + " holds " + std::to_string(read.count()) +
+                           " of the 22 driver records; the other rows were left as they were.");
+    }
+    return read;
 }
 
 constexpr std::size_t Index(DriverField field) {
     return static_cast<std::size_t>(field);
 }
 
-// One named row to its game file, replaced in one atomic step. The game's
-// file of an unnamed row is left as it is.
-void WriteDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
-                     DriverRowSet& edited, std::vector<FileError>& failures) {
+// One named row's game file, added to `save`. The game's file of an unnamed
+// row is left as it is. Clears `ok` on a failure found now or in the save.
+void AddDriverFile(const GameDriverFolder& game, int row, const DriverRoster& roster,
+                   DriverRowSet& edited, GameFileSave& save, const std::shared_ptr<bool>& ok) {
     const DriverRecord& record = roster[row];
     const std::string gamePath =
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
+    const auto index = static_cast<std::size_t>(row);
     if (record[DriverField::DriverName].empty()) {
         // Values as they were read have nothing to lose. Edits made since
         // cannot be saved without a name; saying so keeps them counted as
         // unsaved instead of dropping them silently.
-        if (edited.test(static_cast<std::size_t>(row))) {
-            failures.emplace_back(codepage::cp1252ToUtf8(gamePath),
-                                  "the driver has no name, so its file was left as it was");
+        if (edited.test(index)) {
+            save.fail(FileError(codepage::cp1252ToUtf8(gamePath),
+                                "the driver has no name, so its file was left as it was"));
+            *ok = false;
         }
         return;
     }
     // A value with a line break is never written: the file stays as it was.
     if (const std::string reason = LineBreakReason(record); !reason.empty()) {
-        failures.emplace_back(codepage::cp1252ToUtf8(gamePath), reason);
+        save.fail(FileError(codepage::cp1252ToUtf8(gamePath), reason));
+        *ok = false;
         return;
     }
-    try {
-        textfile::writeAtomic(game.paths.toHost(gamePath),
-                              textfile::joinCrLf(DriverRecordLines(roster[row])));
-        edited.reset(static_cast<std::size_t>(row));
-    } catch (const FileError& e) {
-        failures.push_back(e.withPath(codepage::cp1252ToUtf8(gamePath)));
-    } catch (const std::system_error& e) {
-        failures.emplace_back(codepage::cp1252ToUtf8(gamePath), e.code());
-    }
+    save.add(gamePath, game.paths.toHost(gamePath), textfile::joinCrLf(DriverRecordLines(record)),
+             [&edited, index, ok](bool saved) {
+                 if (saved) {
+                     edited.reset(index);
+                 } else {
+                     *ok = false;
+                 }
+             });
 }
 
 // All rows to one set file, written whole in one atomic step. Every row has a
@@ -157,7 +172,7 @@ DriverRowSet ImportDrivers(const fs::path& source, const GameDriverFolder& game,
     FillAllowedKeys(AllowedKeys);
     DriverRowSet read;
     if (!source.empty()) {
-        return ReadDriverSet(source, roster, window) ? read.set() : read;
+        return ReadDriverSet(source, roster, window);
     }
     for (int row = 0; row < kDriverRows; ++row) {
         read.set(static_cast<std::size_t>(row), ReadDriverFile(game, row, roster, window));
@@ -191,16 +206,30 @@ std::vector<std::string> DriverRecordLines(const DriverRecord& record) {
     return lines;
 }
 
+void AddGameDriverFiles(const GameDriverFolder& game, const DriverRoster& roster,
+                        DriverRowSet& edited, GameFileSave& save, std::function<void()> allSaved) {
+    auto ok = std::make_shared<bool>(true);
+    for (int row = 0; row < kDriverRows; ++row) {
+        AddDriverFile(game, row, roster, edited, save, ok);
+    }
+    if (allSaved) {
+        save.afterRun([ok, allSaved = std::move(allSaved)] {
+            if (*ok) {
+                allSaved();
+            }
+        });
+    }
+}
+
 std::vector<FileError> ExportDrivers(const fs::path& target, const GameDriverFolder& game,
                                      const DriverRoster& roster, DriverRowSet& edited) {
+    if (target.empty()) {
+        GameFileSave save(game.seen, {});
+        AddGameDriverFiles(game, roster, edited, save);
+        return save.run();
+    }
     std::vector<FileError> failures;
-    if (!target.empty()) {
-        WriteDriverSet(target, roster, failures);
-        return failures;
-    }
-    for (int row = 0; row < kDriverRows; ++row) {
-        WriteDriverFile(game, row, roster, edited, failures);
-    }
+    WriteDriverSet(target, roster, failures);
     return failures;
 }
 

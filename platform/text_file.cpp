@@ -141,6 +141,8 @@ int closeFile(int fd) {
 }
 // The attributes stay Windows' own: nothing is copied onto the temporary file.
 void copyMode(int, fs::perms) {}
+// The new file's owner follows the folder's rules, as for any new file.
+void copyOwner(int, const fs::path&) {}
 
 void refuseReadOnly(const fs::path& target, const std::string& shown) {
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
@@ -179,6 +181,21 @@ int closeFile(int fd) {
 // file. A file system without modes refuses; the new file then has its own.
 void copyMode(int fd, fs::perms perms) {
     (void)::fchmod(fd, static_cast<mode_t>(perms & fs::perms::mask));
+}
+
+// The replaced file's owner and group, so that a save made as another user
+// (root, say) does not take the file away from the game's player. Root may
+// give both, any other user only a group it belongs to. Where neither is
+// allowed the new file keeps this user's, as any new file would. Done before
+// the mode: a change of owner clears the set-user and set-group bits.
+void copyOwner(int fd, const fs::path& target) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        return;
+    }
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+    }
 }
 
 // No write bit for anyone marks a file read-only (Wine's DOS read-only
@@ -323,6 +340,7 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
         left -= static_cast<std::size_t>(written);
     }
     if (exists) {
+        copyOwner(fd, target);
         copyMode(fd, status.permissions());
     }
     if (syncFile(fd) != 0) {

@@ -19,6 +19,10 @@ UserDialogs::Answer FakeDialogs::askOkCancel(const std::string& text) {
     return answer;
 }
 
+UserDialogs::Answer FakeDialogs::askReplaceChangedFiles(const std::vector<std::string>& paths) {
+    return askOkCancel(ChangedFilesQuestion(paths));
+}
+
 std::filesystem::path FakeDialogs::nextFile() {
     if (files.empty()) {
         return {};

@@ -22,6 +22,8 @@ public:
 
     void showMessage(const std::string& text) override;
     Answer askOkCancel(const std::string& text) override;
+    // Asked as askOkCancel with ChangedFilesQuestion(paths).
+    Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     std::filesystem::path chooseFileToOpen(const std::string& title,
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,

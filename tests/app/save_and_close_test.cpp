@@ -4,7 +4,10 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <chrono>
 #include <gmock/gmock.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace rivo::test {
 namespace {
@@ -105,6 +108,46 @@ TEST_F(CloseTest, SaveToGameAfterAConfigEditStillAsks) {
     EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
+// Another program (the game, an editor) changed files after start-up: one
+// question names them all. Cancel leaves exactly those as they are and keeps
+// the work unsaved; OK replaces them. A file that already holds its new bytes
+// is not written at all.
+TEST_F(CloseTest, FilesAnotherProgramChangedAreReplacedOnlyWhenTheUserSaysSo) {
+    changeConfig();
+    typeDriverValue();
+    const std::string otherConfig = SampleConfig() + "Language=fr\r\n";
+    DriverRecord other = SampleDriver(5);
+    other[DriverField::Age] = "99";
+    writeConfig(otherConfig);
+    writeDriver(5, other);
+    const auto stamp = fs::last_write_time(driverFile(1)) - std::chrono::hours(24);
+    fs::last_write_time(driverFile(1), stamp);
+    const std::string config = "C:\\Games\\Kestra\\config.ini";
+
+    dialogs.answers = {Answer::Cancel};
+    window->mnuFile_Save->trigger();
+    EXPECT_THAT(dialogs.questions, ElementsAre(ChangedFilesQuestion({config, driverGamePath(5)})));
+    EXPECT_EQ(configOnDisk(), otherConfig);
+    EXPECT_EQ(readFile(driverFile(5)), RecordText(other));
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+    EXPECT_EQ(fs::last_write_time(driverFile(1)), stamp);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(config + ": another program changed it"));
+    EXPECT_TRUE(state().unsaved.settings);
+
+    // Import From Game takes the driver file as it is now.
+    window->mnuDrivers_Import_Game->trigger();
+    EXPECT_EQ(state().roster[5], other);
+
+    // Closing still asks; saving then asks again, about config.ini alone.
+    dialogs.questions.clear();
+    dialogs.answers = {Answer::Ok, Answer::Ok};
+    EXPECT_TRUE(window->close());
+    EXPECT_THAT(dialogs.questions, ElementsAre(kSaveQuestion, ChangedFilesQuestion({config})));
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_EQ(readFile(driverFile(5)), RecordText(other));
+}
+
 TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
     changeConfig();
     typeDriverValue();
@@ -123,7 +166,8 @@ TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
 }
 
 // A row with values but no name (from a game file whose first line is
-// empty, or filled with defaults by a short set file) is never written. Only
+// empty, or missing at start-up and left so by a short set file) is never
+// written. Only
 // edits made to it since it was read are a failure to save.
 enum class Unnamed { GameFile, ShortSet };
 
@@ -255,16 +299,28 @@ TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
     ASSERT_TRUE(start());
     auto* five = find<QRadioButton>("optConfig_SystemRating_4");
     five->setChecked(true);
-    std::vector<std::string> configAtDriverWrite;
-    paths.onResolve = [&](const std::string& gamePath) {
-        if (gamePath.ends_with(".rcd")) {
-            configAtDriverWrite.push_back(readFile(gameFile("config.ini")));
-        }
-    };
+    for (int r = 0; r < kDriverRows; ++r) {
+        state().roster[r][DriverField::Age] = "70"; // so that every file is written
+    }
+    // The renames that put the new files in place, in the order they happen.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    for (const fs::path& folder : {gameFile(""), driverFile(0).parent_path()}) {
+        ASSERT_GE(::inotify_add_watch(watch, folder.c_str(), IN_MOVED_TO), 0);
+    }
     window->mnuFile_Save->trigger();
-    paths.onResolve = nullptr;
-    ASSERT_EQ(configAtDriverWrite.size(), static_cast<std::size_t>(kDriverRows));
-    EXPECT_THAT(configAtDriverWrite.front(), HasSubstr("SystemRating=5\r\n"));
+    std::vector<std::string> replaced;
+    alignas(inotify_event) char events[64 * 1024];
+    for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;) {
+        for (char* at = events; at < events + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            replaced.emplace_back(event->name);
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    ASSERT_EQ(replaced.size(), 1u + kDriverRows);
+    EXPECT_EQ(replaced.front(), "config.ini");
     EXPECT_FALSE(state().unsaved.any());
 }
 

@@ -179,36 +179,41 @@ TEST_F(DriverImportTest, FindsGameFilesInAnyLetterCase) {
               RecordFileText(roster[0]));
 }
 
-// A set file made by hand: records back to back, the last one cut short.
-TEST_F(DriverImportTest, ShortSetFileFillsItsRowsAndDefaultsTheRest) {
-    for (int row = 0; row < kDriverRows; ++row) {
-        roster[row] = SampleRecord(row + 50);
-        window.EnableDriverRow(row, false);
-    }
-    std::string set;
-    for (int row = 0; row < 4; ++row) {
-        set += RecordFileText(SampleRecord(row));
-    }
-    set += "Fifth\r\n{\r\n Age=5"; // no "}", no line end
+// A set file made by hand: records back to back, the last one cut short. A
+// row without a whole record keeps everything it had, its state too.
+TEST_F(DriverImportTest, ShortSetFileFillsItsRowsAndLeavesTheRest) {
+    struct Case {
+        int whole;
+        std::string message;
+    };
     const fs::path file = prefix.root() / "five.rvd";
-    writeFile(file, set);
-    window.calls.clear();
+    for (const Case& c : {Case{4, " holds 4 of the 22 driver records; the other rows were left "
+                                  "as they were."},
+                          Case{0, " holds no driver record."}}) {
+        for (int row = 0; row < kDriverRows; ++row) {
+            roster[row] = SampleRecord(row + 50);
+            window.EnableDriverRow(row, false);
+        }
+        std::string set;
+        for (int row = 0; row < c.whole; ++row) {
+            set += RecordFileText(SampleRecord(row));
+        }
+        set += "Fifth\r\n{\r\n Age=5"; // no "}", no line end
+        writeFile(file, set);
+        window.calls.clear();
+        window.messages.clear();
 
-    import(file);
+        EXPECT_EQ(import(file).count(), static_cast<std::size_t>(c.whole));
 
-    for (int row = 0; row < 4; ++row) {
-        EXPECT_EQ(roster[row], SampleRecord(row));
+        for (int row = 0; row < kDriverRows; ++row) {
+            EXPECT_EQ(roster[row], row < c.whole ? SampleRecord(row) : SampleRecord(row + 50))
+                << "row " << row;
+            EXPECT_EQ(window.rowEnabled[static_cast<std::size_t>(row)], row < c.whole);
+        }
+        EXPECT_THAT(window.messages, ElementsAre(file.string() + c.message));
+        EXPECT_EQ(window.calls.size(), static_cast<std::size_t>(c.whole) + 1);
+        EXPECT_EQ(AllowedKeys, kTwelveKeys);
     }
-    EXPECT_EQ(roster[4][DriverField::DriverName], "Fifth");
-    EXPECT_EQ(roster[4][DriverField::Age], "5");
-    for (int row = 5; row < kDriverRows; ++row) {
-        const DriverRecord expected = WithDefaults(SampleRecord(row + 50));
-        EXPECT_EQ(roster[row], expected) << "row " << row;
-    }
-    EXPECT_THAT(window.rowEnabled, Each(true));
-    EXPECT_EQ(window.calls.size(), 22u);
-    EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(AllowedKeys, kTwelveKeys);
 }
 
 TEST_F(DriverImportTest, SetFileThatCannotBeReadIsReportedAtRowZeroOnly) {

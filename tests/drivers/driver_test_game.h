@@ -38,8 +38,8 @@ protected:
         return GameDriverPath(InstallDir, SeasonDir, DriverRoster::BaseName(row));
     }
 
-    void import(const std::filesystem::path& source = {}) {
-        ImportDrivers(source, game, roster, AllowedKeys, window);
+    DriverRowSet import(const std::filesystem::path& source = {}) {
+        return ImportDrivers(source, game, roster, AllowedKeys, window);
     }
     std::vector<FileError> exportTo(const std::filesystem::path& target = {}) {
         return ExportDrivers(target, game, roster, unsaved.editedRows);

@@ -15,6 +15,11 @@
 #include <windows.h>
 #else
 #include "file_size_limit.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -51,8 +56,8 @@ fs::path Utf8Path(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end()));
 }
 
-// What the system keeps of a file's mode: the permission bits on POSIX; on
-// Windows only the read-only attribute.
+// What the system keeps of a file's mode: the permission bits, owner and
+// group on POSIX; on Windows only the read-only attribute.
 std::string ModeOf(const fs::path& file) {
 #ifdef _WIN32
     const DWORD attributes = ::GetFileAttributesW(file.c_str());
@@ -61,9 +66,12 @@ std::string ModeOf(const fs::path& file) {
     }
     return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? "read-only attribute" : "writable";
 #else
-    std::error_code ec; // a link that loops has no status
-    const auto status = fs::status(file, ec);
-    return ec ? ec.message() : std::to_string(static_cast<unsigned>(status.permissions()));
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) { // a link that loops has no status
+        return std::strerror(errno);
+    }
+    return std::to_string(st.st_mode & 07777) + " " + std::to_string(st.st_uid) + ":" +
+           std::to_string(st.st_gid);
 #endif
 }
 
@@ -240,6 +248,18 @@ void ReadOnlyTarget(WriteFaultMatrixTest&, Scene& s) {
                     fs::perm_options::replace);
 #endif
 }
+// Another user's file: only root may give a file away, so elsewhere the row
+// has nothing to show.
+void OtherOwner(WriteFaultMatrixTest&, [[maybe_unused]] Scene& s) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no POSIX owner and group to keep";
+#else
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can make a file owned by another user";
+    }
+    ASSERT_EQ(::chown(s.target.c_str(), 4321, 8765), 0) << std::strerror(errno);
+#endif
+}
 void FillDisk(WriteFaultMatrixTest& t, Scene&) {
     if (!t.disk->fillLeaving(1)) {
         GTEST_SKIP() << t.disk->whyNot();
@@ -313,6 +333,7 @@ const Fault kFaults[] = {
      .make = ReadOnlyTarget},
     {.name = "OtherLetterCase", .otherCase = true, .make = {}},
     {.name = "LineBreakInValue", .reason = "holds a line break", .make = LineBreakInValue},
+    {.name = "OtherOwner", .make = OtherOwner},
 };
 
 TEST_P(WriteFaultMatrixTest, OldFileIsKeptOrTheRightFileReplaced) {

@@ -14,6 +14,16 @@ FuzzGame& Game() {
     return game;
 }
 
+std::string Unquoted(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.pop_back();
+    }
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+        return text.substr(1, text.size() - 2);
+    }
+    return text == "\"" ? std::string() : text;
+}
+
 void Require(bool holds, const char* property) {
     if (!holds) {
         std::fprintf(stderr, "property broken: %s\n", property);

@@ -37,6 +37,11 @@ inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
 
+// A quoted setting's value from the text after its "=": the spaces and tabs
+// at its end dropped, then one pair of double quotes around it removed; a
+// lone double quote is the empty value.
+std::string Unquoted(std::string text);
+
 // Stops the run with a message when a property does not hold; libFuzzer then
 // keeps the input that broke it.
 void Require(bool holds, const char* property);

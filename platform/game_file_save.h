@@ -1,0 +1,71 @@
+#pragma once
+
+#include "file_error.h"
+#include "seen_files.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace rivo {
+
+// Why a save leaves alone a file that another program changed.
+inline constexpr const char* kChangedElsewhereReason =
+    "another program changed it after RivoEdit read it, so it was left as it was";
+
+// The game files that one save command replaces. The writers add their files
+// with the new bytes; run() then looks at every file on disk before it writes
+// any:
+// - a file that already holds exactly the new bytes is not written (its time
+//   stamp stays) and counts as saved;
+// - the files that differ from what RivoEdit last saw of them (changed,
+//   appeared or vanished since) are put to the user in one question: OK
+//   replaces them, Cancel leaves them as they are and each is reported as not
+//   saved;
+// - the others are replaced, one after another in the order added.
+// What was written or found on disk is then remembered as seen.
+class GameFileSave {
+public:
+    // Asked at most once per run, with the changed files' game paths (UTF-8).
+    // True replaces them.
+    using AskReplace = std::function<bool(const std::vector<std::string>& paths)>;
+    // Told at the end of run() whether its file was saved.
+    using Done = std::function<void(bool saved)>;
+
+    // Without `seen` nothing is compared; without `ask` the changed files are
+    // left as they are.
+    GameFileSave(SeenFiles* seen, AskReplace ask) : seen_(seen), ask_(std::move(ask)) {}
+
+    // A game file to replace: its game path (8-bit, as the game names it),
+    // the host file it resolved to, and its new bytes.
+    void add(std::string gamePath, std::filesystem::path host, std::string bytes, Done done = {});
+    // A failure found before writing; run() returns it in its place.
+    void fail(FileError failure);
+    // Runs at the end of run(), after every Done.
+    void afterRun(std::function<void()> hook) { hooks_.push_back(std::move(hook)); }
+
+    // Does the above and returns every failure, in the order added.
+    std::vector<FileError> run();
+
+private:
+    enum class Plan { Write, AlreadyThere, ChangedElsewhere };
+    struct Entry {
+        std::string gamePath;
+        std::filesystem::path host;
+        std::string bytes;
+        Done done;
+        std::optional<FileError> failure;
+        Plan plan = Plan::Write;
+    };
+
+    std::optional<FileError> write(const Entry& entry) const;
+
+    SeenFiles* seen_;
+    AskReplace ask_;
+    std::vector<Entry> entries_;
+    std::vector<std::function<void()>> hooks_;
+};
+
+} // namespace rivo

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <system_error>
+
+namespace rivo {
+
+// A missing file, or a missing folder on its way (as Windows reports it).
+bool IsMissingFile(const std::error_code& code);
+
+// What RivoEdit last saw of each game file it reads or replaces (config.ini
+// and the driver files), by the file's game path: its bytes, or that it was
+// missing. A save compares this with the disk so that it never silently
+// undoes another program's change. The bytes themselves are kept, not a
+// digest of them: the comparison is then exact and needs nothing more, and a
+// game file is at most 1 MiB (a few KB in practice).
+class SeenFiles {
+public:
+    // The bytes of a file, or nothing for a missing file.
+    using Content = std::optional<std::string>;
+
+    void remember(const std::string& gamePath, Content content) {
+        files_[gamePath] = std::move(content);
+    }
+    void forget(const std::string& gamePath) { files_.erase(gamePath); }
+    // What was seen last, or nullptr for a file never seen (or forgotten).
+    const Content* lastSeen(const std::string& gamePath) const;
+
+private:
+    std::map<std::string, Content> files_;
+};
+
+// Reads the game file `gamePath`, found at `host`, whole (as
+// textfile::readBytes, which throws FileError) and remembers what it saw in
+// `seen` when there is one: the bytes, or that the file is missing. A file
+// that cannot be read for another reason is forgotten: nothing was seen.
+std::string ReadGameFile(SeenFiles* seen, const std::string& gamePath,
+                         const std::filesystem::path& host);
+
+} // namespace rivo
