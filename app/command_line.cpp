@@ -1,7 +1,7 @@
 #include "command_line.h"
 
 #ifndef _WIN32
-#include "prefix_search.h"
+#include "game_prefixes.h"
 #endif
 #include "rivo_version.h"
 
@@ -29,6 +29,25 @@ CommandLine usageError(const QString& text) {
     return exitWith(kUsageError, "rivoedit: " + text);
 }
 
+// The options that QGuiApplication, QApplication and the X11 platform take
+// from the command line themselves, hidden from the help.
+QList<QCommandLineOption> qtOptions() {
+    QList<QCommandLineOption> options;
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "style", "stylesheet",
+          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
+          "title", "icon", "name", "visual", "qmljsdebugger", "dialogs", "fontengine"}) {
+        options.append(QCommandLineOption(name, {}, "value"));
+    }
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "testability"}) {
+        options.append(QCommandLineOption(name));
+    }
+    for (QCommandLineOption& option : options) {
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+    }
+    return options;
+}
+
 } // namespace
 
 std::string versionLine() {
@@ -51,9 +70,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption list(
         "list-prefixes",
         "Print the Wine prefixes that hold the game, one per line (folder, where it was "
-        "found and the game's folder, separated by tabs), and exit.");
+        "found and the game's folder, separated by tabs; a tab, line feed, carriage return "
+        "or backslash inside them is written \\t, \\n, \\r or \\\\), and exit.");
     parser.addOptions({prefix, list});
 #endif
+    parser.addOptions(qtOptions());
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
@@ -69,6 +91,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 
     CommandLine command;
+    command.platformGiven = parser.isSet("platform");
 #ifndef _WIN32
     if (parser.isSet(prefix)) {
         const QString given = parser.value(prefix);
@@ -77,8 +100,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (given.isEmpty() || !fs::is_directory(folder, error)) {
             return usageError("--prefix " + given + ": not a folder");
         }
-        if (!isWinePrefix(folder)) {
-            return usageError("--prefix " + given + ": no system.reg in this folder");
+        if (const std::string problem = prefixProblem(folder); !problem.empty()) {
+            return usageError("--prefix " + given + ": " + QString::fromStdString(problem));
         }
         command.prefix = fs::absolute(folder, error);
         if (error) {

@@ -18,6 +18,8 @@ struct CommandLine {
     Action action = Action::Start;
     // --prefix DIR: the Wine prefix to use instead of looking for one.
     std::optional<std::filesystem::path> prefix;
+    // -platform NAME: Qt is told which window system to use.
+    bool platformGiven = false;
     // For Exit: the text to print (a line end included), to standard output
     // when the code is 0 and to standard error otherwise.
     std::string output;
@@ -27,9 +29,12 @@ struct CommandLine {
 // The exit code of a command line that cannot be used.
 inline constexpr int kUsageError = 2;
 
-// Reads --help, --version, --prefix DIR and --list-prefixes. A --prefix that
-// is not a folder or holds no system.reg, an unknown option and a stray
-// argument are errors: one line for standard error and kUsageError.
+// Reads --help, --version, --prefix DIR and --list-prefixes, and accepts the
+// options every Qt program takes (-platform NAME, -style NAME, -reverse, ...;
+// Qt acts on them when the window opens). Single-dash words are options, as
+// in Qt. A --prefix that cannot be used as a prefix (see prefixProblem), an
+// unknown option and a stray argument are errors: one line for standard
+// error and kUsageError.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // "RivoEdit 1.3.0.0": the product name and the build's version.

@@ -27,7 +27,7 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source) {
         if (installDir.empty()) {
             return {};
         }
-        return {{source.place, *source.given, std::move(installDir)}};
+        return {{source.place, *source.given, std::move(installDir), {}}};
     }
     if (source.home.empty()) {
         return {};
@@ -53,9 +53,36 @@ std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dia
     return candidates[*chosen].path;
 }
 
+namespace {
+
+std::string escaped(const std::string& field) {
+    std::string out;
+    for (const char c : field) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 std::string candidateLine(const GamePrefix& prefix) {
-    return prefix.path.string() + "\t" + prefix.place + "\t" +
-           toDisplay(prefix.InstallDir).toStdString();
+    return escaped(prefix.path.string()) + "\t" + escaped(prefix.place) + "\t" +
+           escaped(toDisplay(prefix.InstallDir).toStdString());
 }
 
 } // namespace rivo

@@ -33,7 +33,10 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source);
 // Nothing when the user cancels the choice.
 std::optional<std::filesystem::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs);
 
-// One line of --list-prefixes: folder, place and install folder, tab-separated.
+// One line of --list-prefixes: folder, place and install folder,
+// tab-separated. A tab, line feed, carriage return or backslash inside a
+// field is written \t, \n, \r or \\, so that each candidate stays one line
+// of three fields.
 std::string candidateLine(const GamePrefix& prefix);
 
 } // namespace rivo

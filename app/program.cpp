@@ -17,9 +17,12 @@
 #include "native_paths.h"
 #include "windows_registry.h"
 #else
+#include "answers_before_window.h"
 #include "prefix_choice.h"
 #include "wine_paths.h"
 #include "wine_registry.h"
+
+#include <iostream>
 #endif
 
 namespace rivo {
@@ -38,17 +41,16 @@ std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& comma
         std::fputs(command.output.c_str(), command.exitCode == 0 ? stdout : stderr);
         return command.exitCode;
     case CommandLine::Action::ListPrefixes:
-#ifndef _WIN32
-        for (const GamePrefix& prefix : gameCandidates(
-                 prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")))) {
-            std::puts(candidateLine(prefix).c_str());
-        }
-#endif
-        return 0;
     case CommandLine::Action::Start:
         break;
     }
-    return std::nullopt;
+#ifndef _WIN32
+    // The prefix named, --list-prefixes and a missing display.
+    return answerBeforeWindow(command, currentEnvironment(), std::cout, std::cerr);
+#else
+    return command.action == CommandLine::Action::ListPrefixes ? std::optional<int>(0)
+                                                               : std::nullopt;
+#endif
 }
 
 } // namespace

@@ -91,7 +91,7 @@ std::filesystem::path QtUserDialogs::chooseFileToSave(const std::string& title,
 }
 
 std::optional<std::size_t> QtUserDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
-    PrefixChooser chooser(prefixes, parentForDialog());
+    PrefixChooser chooser(prefixes, PrefixChooser::homeFolder(), parentForDialog());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedRow() < 0) {
         return std::nullopt;
     }

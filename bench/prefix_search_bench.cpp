@@ -1,11 +1,13 @@
 // Looking for the game in every Wine prefix of a home folder against merely
 // reading the prefixes' registries: a home with 30 prefixes spread over the
-// launchers' places, each system.reg as large as a real one (1.7 MB). The
+// launchers' places (Steam's over two libraries, Heroic's also named by its
+// game settings), each system.reg as large as a real one (1.7 MB). The
 // argument is how many of them hold the game; the others hold the same file
 // with the game's key renamed.
 #include "game_prefixes.h"
 #include "prefix_search.h"
 #include "text_file.h"
+#include "wine_registry.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -21,8 +23,14 @@ namespace fs = std::filesystem;
 
 constexpr int kPrefixes = 30;
 
+// A registry, read as the registry reader reads it (a real one is above the
+// limit for the game's own text files).
+std::string readRegistry(const fs::path& file) {
+    return textfile::readBytes(file, WineRegistry::kMaxFileSize);
+}
+
 std::string realSystemReg() {
-    return textfile::readBytes(fs::path(RIVO_BENCH_DATA_DIR) / "wine-registry" / "system.reg");
+    return readRegistry(fs::path(RIVO_BENCH_DATA_DIR) / "wine-registry" / "system.reg");
 }
 
 // The folder of prefix i: the places taken in turn.
@@ -36,7 +44,8 @@ fs::path prefixFolder(const fs::path& home, int i) {
     case 2:
         return home / "Games/Heroic/Prefixes" / ("heroic" + n);
     case 3:
-        return home / ".local/share/Steam/steamapps/compatdata" / n / "pfx";
+        return home / (i % 4 == 1 ? "SteamLibrary" : ".local/share/Steam") /
+               "steamapps/compatdata" / n / "pfx";
     case 4:
         return home / ".cxoffice" / ("bottle" + n);
     default:
@@ -59,13 +68,24 @@ public:
         without.replace(without.find("Vantora\\\\Kestra"), 15, "Vantora\\\\Kestrel");
         for (int i = 0; i < kPrefixes; ++i) {
             const fs::path folder = prefixFolder(path_, i);
+            const std::string n = std::to_string(i);
             writeBytes(folder / "system.reg", i < holding ? with : without);
             files_.push_back(folder / "system.reg");
+            if (i % 6 == 2) {
+                writeBytes(path_ / ".config/heroic/GamesConfig" / ("game" + n + ".json"),
+                           "{\"game" + n + "\": {\"winePrefix\": \"" + folder.string() +
+                               "\"}, \"version\": \"v0\"}");
+            }
             if (i % 6 == 5) {
-                writeBytes(path_ / ".config/lutris/games" / ("game" + std::to_string(i) + ".yml"),
+                writeBytes(path_ / ".config/lutris/games" / ("game" + n + ".yml"),
                            "game:\n  prefix: " + folder.string() + "\nname: Game\nrunner: wine\n");
             }
         }
+        writeBytes(path_ / ".local/share/Steam/steamapps/libraryfolders.vdf",
+                   "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" +
+                       (path_ / ".local/share/Steam").string() +
+                       "\"\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" +
+                       (path_ / "SteamLibrary").string() + "\"\n\t}\n}\n");
     }
     ~Home() {
         std::error_code ignored;
@@ -96,7 +116,7 @@ void BM_ReadPrefixRegistries(benchmark::State& state) {
     const Home home(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         for (const fs::path& file : home.files()) {
-            std::string bytes = textfile::readBytes(file);
+            std::string bytes = readRegistry(file);
             benchmark::DoNotOptimize(bytes);
         }
     }

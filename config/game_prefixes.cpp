@@ -1,13 +1,13 @@
 #include "game_prefixes.h"
 
+#include "file_error.h"
+#include "plain_file.h"
 #include "prefix_search.h"
 #include "rivoreg.h"
 #include "wine_registry.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace rivo {
@@ -66,31 +66,46 @@ bool fileMentionsGameKey(const fs::path& file) {
     // Block by block into one small buffer that stays in the cache, with the
     // end of each block kept in front of the next so that a key line split
     // between two blocks is still seen whole; stops at the first sight of the
-    // key.
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"),
-                                                             &std::fclose);
-    if (!in) {
+    // key. Only what the registry reader would read: a pipe would block, a
+    // device or a huge file would keep the search busy for nothing.
+    try {
+        PlainFileReader in(file, WineRegistry::kMaxFileSize, WineRegistry::kTooLargeReason);
+        constexpr std::size_t kBlock = 128 * 1024;
+        const std::size_t keep = kKeyTail.size() - 1;
+        std::vector<char> buffer(keep + kBlock);
+        std::size_t kept = 0;
+        for (;;) {
+            const std::size_t got = in.read(buffer.data() + kept, kBlock);
+            if (got == 0) {
+                return false;
+            }
+            if (findTail(buffer.data(), kept + got)) {
+                return true;
+            }
+            const std::size_t total = kept + got;
+            kept = std::min(keep, total);
+            std::memmove(buffer.data(), buffer.data() + total - kept, kept);
+        }
+    } catch (const FileError&) {
         return false;
     }
-    // Unbuffered: each block goes straight from the file into `buffer`.
-    std::setvbuf(in.get(), nullptr, _IONBF, 0);
-    constexpr std::size_t kBlock = 128 * 1024;
-    const std::size_t keep = kKeyTail.size() - 1;
-    std::vector<char> buffer(keep + kBlock);
-    std::size_t kept = 0;
-    for (;;) {
-        const std::size_t got = std::fread(buffer.data() + kept, 1, kBlock, in.get());
-        if (got == 0) {
-            break;
-        }
-        if (findTail(buffer.data(), kept + got)) {
-            return true;
-        }
-        const std::size_t total = kept + got;
-        kept = std::min(keep, total);
-        std::memmove(buffer.data(), buffer.data() + total - kept, kept);
+}
+
+std::string prefixProblem(const fs::path& folder) {
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        return "not a folder";
     }
-    return false;
+    const fs::path systemReg = folder / "system.reg";
+    if (!fs::exists(fs::symlink_status(systemReg, error))) {
+        return "no system.reg in this folder";
+    }
+    try {
+        PlainFileReader open(systemReg, WineRegistry::kMaxFileSize, WineRegistry::kTooLargeReason);
+    } catch (const FileError& failure) {
+        return "cannot read system.reg: " + failure.reason();
+    }
+    return {};
 }
 
 std::string installDirInPrefix(const fs::path& prefix) {
@@ -107,8 +122,8 @@ std::vector<GamePrefix> findGamePrefixes(const fs::path& home) {
     for (FoundPrefix& found : findWinePrefixes(home)) {
         std::string installDir = installDirInPrefix(found.path);
         if (!installDir.empty()) {
-            holding.push_back(
-                {std::move(found.place), std::move(found.path), std::move(installDir)});
+            holding.push_back({std::move(found.place), std::move(found.path), std::move(installDir),
+                               std::move(found.name)});
         }
     }
     return holding;

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "launcher_files.h"
+
 #include <filesystem>
 #include <vector>
 
 namespace rivo {
 
 // The Wine prefixes named by the Lutris game configurations in `gamesFolder`
-// (the `prefix` under `game` of each *.yml), in the order of the files'
-// names. A leading "~" stands for `home`. Files that cannot be read or are
-// not YAML, and entries without a prefix, are skipped.
-std::vector<std::filesystem::path> lutrisPrefixes(const std::filesystem::path& gamesFolder,
-                                                  const std::filesystem::path& home);
+// (the `prefix` under `game` of each *.yml, read as launcherPath reads it),
+// each with the game's `name` where the file gives one, in the order of the
+// files' names. Files that cannot be read, are above the launcher file limit
+// or are not YAML, and entries without a prefix, are skipped.
+std::vector<NamedPrefix> lutrisPrefixes(const std::filesystem::path& gamesFolder,
+                                        const std::filesystem::path& home);
 
 } // namespace rivo

@@ -1,10 +1,16 @@
 #include "prefix_search.h"
 
+#include "bottles_data.h"
+#include "heroic_games.h"
+#include "launcher_files.h"
 #include "lutris_games.h"
+#include "steam_libraries.h"
 
 #include <algorithm>
 #include <set>
+#include <sys/stat.h>
 #include <system_error>
+#include <utility>
 
 namespace rivo {
 
@@ -12,27 +18,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder with its links resolved, to know a prefix reached twice; the
-// folder itself when that fails.
-fs::path resolved(const fs::path& folder) {
-    std::error_code error;
-    fs::path same = fs::weakly_canonical(folder, error);
-    return error ? folder.lexically_normal() : same;
-}
-
 class Collector {
 public:
-    // `key`: the prefix's folder with its links resolved.
-    void add(const std::string& place, const fs::path& folder, const fs::path& key) {
-        if (isWinePrefix(folder) && seen_.insert(key).second) {
-            found_.push_back({place, folder.lexically_normal()});
+    // Keeps `folder` when it is a prefix not found before. The same folder
+    // is known by its device and inode, whatever links or spelling led to it.
+    void add(const std::string& place, const fs::path& folder, const std::string& name = {}) {
+        struct stat info {};
+        if (!isWinePrefix(folder) || ::stat(folder.c_str(), &info) != 0) {
+            return;
+        }
+        if (seen_.insert({info.st_dev, info.st_ino}).second) {
+            found_.push_back({place, folder.lexically_normal(), name});
         }
     }
-    void add(const std::string& place, const fs::path& folder) {
-        add(place, folder, resolved(folder));
+    void add(const std::string& place, const std::vector<NamedPrefix>& prefixes) {
+        for (const NamedPrefix& prefix : prefixes) {
+            add(place, prefix.path, prefix.name);
+        }
     }
-    // Each sub-folder of `parent` (in path order) followed by `below`. Links
-    // are resolved once for the parent, not for every prefix in it.
+    // Each sub-folder of `parent` (in path order) followed by `below`, named
+    // by the sub-folder.
     void addEachIn(const std::string& place, const fs::path& parent, const fs::path& below = {}) {
         std::vector<fs::path> names;
         std::error_code error;
@@ -42,23 +47,47 @@ public:
                 names.push_back(it->path().filename());
             }
         }
-        if (names.empty()) {
-            return;
-        }
         std::sort(names.begin(), names.end());
-        const fs::path parentKey = resolved(parent);
         for (const fs::path& name : names) {
             // An empty `below` would add a trailing separator.
-            const fs::path rel = below.empty() ? name : name / below;
-            add(place, parent / rel, parentKey / rel);
+            add(place, below.empty() ? parent / name : parent / name / below, name.string());
         }
     }
     std::vector<FoundPrefix> take() { return std::move(found_); }
 
 private:
-    std::set<fs::path> seen_;
+    std::set<std::pair<dev_t, ino_t>> seen_;
     std::vector<FoundPrefix> found_;
 };
+
+void addBottles(Collector& found, const std::string& place, const fs::path& data,
+                const fs::path& home) {
+    found.addEachIn(place, data / "bottles");
+    const fs::path custom = customBottlesFolder(data / "data.yml", home);
+    if (!custom.empty()) {
+        found.addEachIn(place, custom);
+    }
+}
+
+void addHeroicGames(Collector& found, const std::string& place, const fs::path& config,
+                    const fs::path& home) {
+    for (const NamedPrefix& game : heroicPrefixes(config / "GamesConfig", home)) {
+        found.add(place, game.path, game.name);
+        // A Proton game's prefix is the pfx folder inside.
+        found.add(place, game.path / "pfx", game.name);
+    }
+}
+
+// The root's own library first, then the others it lists.
+void addSteam(Collector& found, const std::string& place, const fs::path& root) {
+    const fs::path compatdata = "steamapps/compatdata";
+    found.addEachIn(place, root / compatdata, "pfx");
+    if (const auto vdf = readLauncherFile(root / "steamapps/libraryfolders.vdf")) {
+        for (const fs::path& library : steamLibraryFolders(*vdf)) {
+            found.addEachIn(place, library / compatdata, "pfx");
+        }
+    }
+}
 
 } // namespace
 
@@ -72,25 +101,25 @@ std::vector<FoundPrefix> findWinePrefixes(const fs::path& home) {
     found.add("Wine", home / ".wine");
 
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
-        for (const fs::path& prefix : lutrisPrefixes(home / games, home)) {
-            found.add("Lutris", prefix);
-        }
+        found.add("Lutris", lutrisPrefixes(home / games, home));
     }
 
-    found.addEachIn("Bottles", home / ".local/share/bottles/bottles");
-    found.addEachIn("Bottles (Flatpak)",
-                    home / ".var/app/com.usebottles.bottles/data/bottles/bottles");
+    addBottles(found, "Bottles", home / ".local/share/bottles", home);
+    addBottles(found, "Bottles (Flatpak)", home / ".var/app/com.usebottles.bottles/data/bottles",
+               home);
 
     found.addEachIn("PlayOnLinux", home / ".PlayOnLinux/wineprefix");
 
     found.addEachIn("Heroic", home / "Games/Heroic/Prefixes");
     found.addEachIn("Heroic", home / "Games/Heroic/Prefixes/default");
+    addHeroicGames(found, "Heroic", home / ".config/heroic", home);
+    addHeroicGames(found, "Heroic (Flatpak)",
+                   home / ".var/app/com.heroicgameslauncher.hgl/config/heroic", home);
 
-    found.addEachIn("Steam Proton", home / ".steam/steam/steamapps/compatdata", "pfx");
-    found.addEachIn("Steam Proton", home / ".local/share/Steam/steamapps/compatdata", "pfx");
-    found.addEachIn(
-        "Steam Proton (Flatpak)",
-        home / ".var/app/com.valvesoftware.Steam/.local/share/Steam/steamapps/compatdata", "pfx");
+    addSteam(found, "Steam Proton", home / ".steam/steam");
+    addSteam(found, "Steam Proton", home / ".local/share/Steam");
+    addSteam(found, "Steam Proton (Flatpak)",
+             home / ".var/app/com.valvesoftware.Steam/.local/share/Steam");
 
     found.addEachIn("CrossOver", home / ".cxoffice");
     return found.take();

@@ -6,11 +6,13 @@
 
 namespace rivo {
 
-// A Wine prefix found on the machine, and the launcher whose place it was
-// found in ("Wine", "Lutris", "Steam Proton", ...).
+// A Wine prefix found on the machine, the launcher whose place it was found
+// in ("Wine", "Lutris", "Steam Proton", ...) and the name that launcher gives
+// it (a game's, a bottle's or a Steam app id; may be empty).
 struct FoundPrefix {
     std::string place;
     std::filesystem::path path;
+    std::string name;
 
     bool operator==(const FoundPrefix&) const = default;
 };
@@ -18,16 +20,29 @@ struct FoundPrefix {
 // A folder is a Wine prefix when it holds a system.reg.
 bool isWinePrefix(const std::filesystem::path& folder);
 
+// Where findWinePrefixes looks, in words, for a message that it found nothing.
+inline constexpr const char* kSearchedPlaces =
+    "~/.wine, Lutris, Bottles, PlayOnLinux, Heroic, Steam and CrossOver";
+
 // Every Wine prefix under the home folder `home` in the places where Wine and
 // the game launchers keep them, in this order:
-//   ~/.wine; Lutris (the game: prefix: of ~/.config/lutris/games/*.yml, then
-//   ~/.local/share/lutris/games/*.yml); Bottles, then its Flatpak; PlayOnLinux;
-//   Heroic (Prefixes/*, then Prefixes/default/*); Steam's Proton prefixes of
-//   ~/.steam/steam, ~/.local/share/Steam and the Flatpak's Steam; CrossOver.
-// Within one place, folders come in path order (Lutris: in the order of its
-// files' names). A prefix reached twice (Steam's folders are often links to
-// one another) is listed once, at its first place. Folders and files that are
-// missing or cannot be read are skipped without a word.
+//   ~/.wine;
+//   Lutris: the game: prefix: of ~/.config/lutris/games/*.yml, then of
+//   ~/.local/share/lutris/games/*.yml;
+//   Bottles: its bottles folder, then the custom_bottles_path of its
+//   data.yml; then the same for its Flatpak;
+//   PlayOnLinux;
+//   Heroic: Prefixes/*, Prefixes/default/*, then the winePrefix of each game
+//   in GamesConfig/*.json, then the same for its Flatpak's settings;
+//   Steam's Proton prefixes (compatdata/*/pfx) of ~/.steam/steam,
+//   ~/.local/share/Steam and the Flatpak's Steam, each followed by every
+//   library its steamapps/libraryfolders.vdf lists;
+//   CrossOver.
+// Within one place, folders come in path order (launcher files: in the order
+// of the files' names). A prefix reached twice (through links, or written in
+// two ways) is the same folder on disk and is listed once, under the first
+// name found. Folders and files that are missing or cannot be read, and
+// launcher files above 1 MiB, are skipped without a word.
 std::vector<FoundPrefix> findWinePrefixes(const std::filesystem::path& home);
 
 } // namespace rivo

@@ -160,9 +160,7 @@ reg::Status WineRegistry::openKey(reg::Root root, const std::string& subKey, std
     try {
         std::string bytes;
         try {
-            bytes = textfile::readBytes(file_, kMaxFileSize,
-                                        "the file is larger than 64 MiB, the most RivoEdit "
-                                        "reads of a registry");
+            bytes = textfile::readBytes(file_, kMaxFileSize, kTooLargeReason);
         } catch (const FileError&) {
             // No readable registry is no key: the caller sees the key missing.
             return reg::kFileNotFound;

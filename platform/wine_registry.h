@@ -23,6 +23,8 @@ public:
     // The largest system.reg read. A real prefix's is a few MB; one far
     // beyond this is no registry Wine wrote, and is taken as no registry.
     static constexpr std::uintmax_t kMaxFileSize = 64u * 1024 * 1024;
+    static constexpr const char* kTooLargeReason =
+        "the file is larger than 64 MiB, the most RivoEdit reads of a registry";
 
     explicit WineRegistry(std::filesystem::path systemReg);
 

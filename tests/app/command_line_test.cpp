@@ -5,18 +5,23 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace rivo::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     TempDir prefix;
     writePrefix(prefix.path(), RegistryKind::WithoutGame);
     TempDir bare;
+    writePrefix(bare / "fifo", RegistryKind::Fifo);
     const QString good = QString::fromStdString(prefix.path().string());
     [[maybe_unused]] const QString noReg = QString::fromStdString(bare.path().string());
     [[maybe_unused]] const QString missing = QString::fromStdString((bare / "missing").string());
+    [[maybe_unused]] const QString fifo = QString::fromStdString((bare / "fifo").string());
     using Action = CommandLine::Action;
     struct Row {
         QStringList arguments;
@@ -43,8 +48,16 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
          Action::Exit,
          2,
          "rivoedit: --prefix " + noReg.toStdString() + ": no system.reg in this folder\n"},
+        {{"--prefix", fifo},
+         Action::Exit,
+         2,
+         "rivoedit: --prefix " + fifo.toStdString() +
+             ": cannot read system.reg: not a regular file\n"},
         {{"--prefix"}, Action::Exit, 2, "rivoedit: Missing value after '--prefix'.\n"},
+        {{"--platform", "offscreen", "--list-prefixes"}, Action::ListPrefixes, 0, ""},
 #endif
+        // Qt's own options, for Qt to act on.
+        {{"-platform", "offscreen", "-style=fusion", "-reverse"}, Action::Start, 0, ""},
         {{"--frobnicate"}, Action::Exit, 2, "rivoedit: Unknown option 'frobnicate'.\n"},
         {{"game.ini"}, Action::Exit, 2, "rivoedit: unexpected argument: game.ini\n"},
     };
@@ -55,9 +68,112 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
         EXPECT_EQ(command.exitCode, row.exitCode);
         EXPECT_TRUE(command.output.starts_with(row.output)) << command.output;
         EXPECT_EQ(command.prefix.has_value(),
-                  row.arguments.size() == 2 && row.action == Action::Start);
+                  row.arguments.contains("--prefix") && row.action == Action::Start);
+        EXPECT_EQ(command.platformGiven, row.arguments.join(' ').contains("platform"));
     }
 }
+
+#ifndef _WIN32
+// The program itself, started without a display, as from a terminal or a
+// script: what it prints and its exit status.
+TEST(CommandLineTest, TheProgramAnswersWithoutADisplay) {
+    TempDir home;
+    TempDir empty;
+    writePrefix(home / ".wine", RegistryKind::Holding, "C:\\Games\\Kestra");
+    writePrefix(home / ".cxoffice/Tab\tand\nline", RegistryKind::Holding, "C:\\Odd");
+    writePrefix(empty / "without", RegistryKind::WithoutGame);
+    writePrefix(empty / "fifo", RegistryKind::Fifo);
+    writePrefix(empty / "loop", RegistryKind::Looping);
+    writePrefix(empty / "huge", RegistryKind::Huge);
+    const std::string h = home.path().string();
+    const std::string e = empty.path().string();
+    struct Row {
+        QStringList arguments;
+        std::string winePrefix;
+        const TempDir& home;
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
+    const Row rows[] = {
+        {{},
+         "",
+         home,
+         3,
+         "",
+         "rivoedit: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)\n"},
+        {{"--version"}, "", home, 0, "RivoEdit 1.3.0.0\n", ""},
+        {{"-platform", "offscreen", "--version"}, "", home, 0, "RivoEdit 1.3.0.0\n", ""},
+        {{"--list-prefixes"},
+         "",
+         home,
+         0,
+         h + "/.wine\tWine\tC:\\\\Games\\\\Kestra\n" + h +
+             "/.cxoffice/Tab\\tand\\nline\tCrossOver\tC:\\\\Odd\n",
+         ""},
+        {{"--list-prefixes"},
+         "",
+         empty,
+         1,
+         "",
+         "rivoedit: Kestra is in no Wine prefix; looked in ~/.wine, Lutris, Bottles, PlayOnLinux, "
+         "Heroic, Steam and CrossOver\n"},
+        {{"--list-prefixes"},
+         e + "/without",
+         home,
+         1,
+         "",
+         "rivoedit: Kestra is not in the Wine prefix " + e + "/without (from WINEPREFIX)\n"},
+        {{}, e + "/missing", home, 2, "", "rivoedit: WINEPREFIX " + e + "/missing: not a folder\n"},
+        {{"--list-prefixes"},
+         e,
+         home,
+         2,
+         "",
+         "rivoedit: WINEPREFIX " + e + ": no system.reg in this folder\n"},
+        {{},
+         e + "/fifo",
+         home,
+         2,
+         "",
+         "rivoedit: WINEPREFIX " + e + "/fifo: cannot read system.reg: not a regular file\n"},
+        {{"--list-prefixes"},
+         e + "/loop",
+         home,
+         2,
+         "",
+         "rivoedit: WINEPREFIX " + e +
+             "/loop: cannot read system.reg: Too many levels of symbolic links\n"},
+        {{"--list-prefixes"},
+         e + "/huge",
+         home,
+         2,
+         "",
+         "rivoedit: WINEPREFIX " + e +
+             "/huge: cannot read system.reg: the file is larger than 64 MiB, the most RivoEdit "
+             "reads of a registry\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString() + " " + row.winePrefix);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"}) {
+            environment.remove(name);
+        }
+        environment.insert("HOME", QString::fromStdString(row.home.path().string()));
+        if (!row.winePrefix.empty()) {
+            environment.insert("WINEPREFIX", QString::fromStdString(row.winePrefix));
+        }
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(RIVO_PROGRAM, row.arguments);
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), row.exitCode);
+        EXPECT_EQ(program.readAllStandardOutput().toStdString(), row.out);
+        EXPECT_EQ(program.readAllStandardError().toStdString(), row.err);
+    }
+}
+#endif
 
 TEST(CommandLineTest, TheWindowIconIsBuiltIn) {
     setProgramIcon();

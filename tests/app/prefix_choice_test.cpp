@@ -42,10 +42,10 @@ TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
         dialogs.prefixAnswers = {row.answer};
         const auto chosen = start(nullptr, nullptr);
         ASSERT_EQ(dialogs.prefixLists.size(), 1u);
-        EXPECT_EQ(
-            dialogs.prefixLists[0],
-            (std::vector<GamePrefix>{{"Wine", home / ".wine", "C:\\Games\\Kestra"},
-                                     {"CrossOver", home / ".cxoffice/Kestra", "D:\\Kestra"}}));
+        EXPECT_EQ(dialogs.prefixLists[0],
+                  (std::vector<GamePrefix>{
+                      {"Wine", home / ".wine", "C:\\Games\\Kestra", ""},
+                      {"CrossOver", home / ".cxoffice/Kestra", "D:\\Kestra", "Kestra"}}));
         if (row.expected == nullptr) {
             EXPECT_FALSE(chosen);
         } else {
@@ -83,10 +83,16 @@ TEST_F(PrefixChoiceTest, OneCandidateIsUsedAndNoneFallsBackToTheDefaultPrefix) {
 }
 
 TEST_F(PrefixChoiceTest, TheChooserListsEveryPrefixWithTheFirstSelected) {
-    PrefixChooser chooser(gameCandidates(prefixSource(std::nullopt, nullptr, home.path().c_str())));
+    PrefixChooser chooser(gameCandidates(prefixSource(std::nullopt, nullptr, home.path().c_str())),
+                          home.path());
     ASSERT_EQ(chooser.lstPrefixes->topLevelItemCount(), 2);
     EXPECT_EQ(chooser.selectedRow(), 0);
-    EXPECT_EQ(chooser.lstPrefixes->topLevelItem(1)->text(2), "D:\\Kestra");
+    const QTreeWidgetItem* second = chooser.lstPrefixes->topLevelItem(1);
+    EXPECT_EQ(second->text(1), "Kestra");
+    EXPECT_EQ(second->text(2), "~/.cxoffice/Kestra");
+    EXPECT_EQ(second->toolTip(2).toStdString(), (home / ".cxoffice/Kestra").string());
+    EXPECT_EQ(second->text(3), "D:\\Kestra");
+    EXPECT_EQ(chooser.lstPrefixes->topLevelItem(0)->text(2), "~/.wine");
     chooser.show();
     QTest::keyClick(chooser.lstPrefixes, Qt::Key_Down);
     EXPECT_EQ(chooser.selectedRow(), 1);

@@ -1,11 +1,16 @@
 #include "wine_prefixes.h"
 
 #include "temp_dir.h"
+#include "wine_registry.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace rivo {
 
 void PrintTo(const GamePrefix& prefix, std::ostream* out) {
-    *out << prefix.place << " " << prefix.path << " " << prefix.InstallDir;
+    *out << prefix.place << " " << prefix.path << " " << prefix.InstallDir << " " << prefix.name;
 }
 
 } // namespace rivo
@@ -49,13 +54,35 @@ std::string systemReg(RegistryKind kind, const std::string& installDir) {
         return kHeader;
     case RegistryKind::CutOff:
         return kHeader + gameKey + "\"Install Dir\"=\"C:\\\\Gam";
+    default:
+        return {}; // made by writePrefix
     }
-    return {};
 }
 
 void writePrefix(const std::filesystem::path& folder, RegistryKind kind,
                  const std::string& installDir) {
-    writeFile(folder / "system.reg", systemReg(kind, installDir));
+    namespace fs = std::filesystem;
+    const fs::path file = folder / "system.reg";
+    fs::create_directories(folder);
+    switch (kind) {
+#ifndef _WIN32
+    case RegistryKind::Fifo:
+        ::mkfifo(file.c_str(), 0600);
+        return;
+    case RegistryKind::DevZero:
+        fs::create_symlink("/dev/zero", file);
+        return;
+    case RegistryKind::Looping:
+        fs::create_symlink(file, file);
+        return;
+#endif
+    case RegistryKind::Huge:
+        writeFile(file, systemReg(RegistryKind::Holding, installDir));
+        fs::resize_file(file, WineRegistry::kMaxFileSize + 1);
+        return;
+    default:
+        writeFile(file, systemReg(kind, installDir));
+    }
 }
 
 } // namespace rivo::test

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "command_line.h"
+
+#include <optional>
+#include <ostream>
+
+namespace rivo {
+
+// The environment variables the start of a run depends on (null when unset).
+struct RunEnvironment {
+    const char* winePrefix = nullptr;
+    const char* home = nullptr;
+    const char* display = nullptr;        // DISPLAY
+    const char* waylandDisplay = nullptr; // WAYLAND_DISPLAY
+    const char* qtPlatform = nullptr;     // QT_QPA_PLATFORM
+};
+
+// This process's environment.
+RunEnvironment currentEnvironment();
+
+// The exit status of --list-prefixes when no prefix holds the game.
+inline constexpr int kNothingFound = 1;
+// The exit status when there is no display to open the window on.
+inline constexpr int kNoDisplay = 3;
+
+// What is settled before any window (off Windows), given the command line:
+// - a WINEPREFIX that cannot be used as a prefix: one line on `err`,
+//   kUsageError;
+// - --list-prefixes: one line per candidate on `out` and 0, or one line on
+//   `err` naming where it looked and kNothingFound;
+// - no display (neither DISPLAY nor WAYLAND_DISPLAY, and no platform named by
+//   -platform or QT_QPA_PLATFORM): one line on `err`, kNoDisplay.
+// Nothing when the window is to open.
+std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvironment& environment,
+                                      std::ostream& out, std::ostream& err);
+
+} // namespace rivo
