@@ -48,8 +48,7 @@ std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& comma
     // The prefix named, --list-prefixes and a missing display.
     return answerBeforeWindow(command, currentEnvironment(), std::cout, std::cerr);
 #else
-    return command.action == CommandLine::Action::ListPrefixes ? std::optional<int>(0)
-                                                               : std::nullopt;
+    return std::nullopt;
 #endif
 }
 

@@ -1,4 +1,5 @@
 #include "app_test_game.h"
+#include "only_on.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -6,8 +7,10 @@
 #include <QTest>
 #include <chrono>
 #include <gmock/gmock.h>
+#ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
+#endif
 
 namespace rivo::test {
 namespace {
@@ -295,6 +298,8 @@ INSTANTIATE_TEST_SUITE_P(
         HandlerFailureCase{"close", -1, Thrown::OutOfMemory, "not enough memory"}));
 
 TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
+    RIVO_SKIP_ON(Windows, "the order of the renames is watched with Linux's inotify");
+#ifndef _WIN32
     writeGame();
     ASSERT_TRUE(start());
     auto* five = find<QRadioButton>("optConfig_SystemRating_4");
@@ -322,6 +327,7 @@ TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
     ASSERT_EQ(replaced.size(), 1u + kDriverRows);
     EXPECT_EQ(replaced.front(), "config.ini");
     EXPECT_FALSE(state().unsaved.any());
+#endif
 }
 
 } // namespace
