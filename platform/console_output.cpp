@@ -1,11 +1,9 @@
 #include "console_output.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
+#include "windows_api.h"
+
 #include <cstdio>
-#include <windows.h>
 #endif
 
 namespace rivo {

@@ -1,6 +1,6 @@
 #include "native_paths.h"
 
-#include <windows.h>
+#include "windows_api.h"
 
 namespace rivo {
 

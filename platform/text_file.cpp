@@ -8,16 +8,11 @@
 #include <random>
 
 #ifdef _WIN32
+#include "windows_api.h"
+
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
