@@ -1,7 +1,9 @@
 #include "qt_user_dialogs.h"
 
 #include "game_text.h"
+#ifndef _WIN32
 #include "prefix_chooser.h"
+#endif
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -90,6 +92,7 @@ std::filesystem::path QtUserDialogs::chooseFileToSave(const std::string& title,
     return chooseFile(true, title, filter);
 }
 
+#ifndef _WIN32
 std::optional<std::size_t> QtUserDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
     PrefixChooser chooser(prefixes, PrefixChooser::homeFolder(), parentForDialog());
     if (chooser.exec() != QDialog::Accepted || chooser.selectedRow() < 0) {
@@ -97,5 +100,6 @@ std::optional<std::size_t> QtUserDialogs::choosePrefix(const std::vector<GamePre
     }
     return static_cast<std::size_t>(chooser.selectedRow());
 }
+#endif
 
 } // namespace rivo

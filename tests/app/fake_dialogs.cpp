@@ -44,6 +44,7 @@ std::filesystem::path FakeDialogs::chooseFileToSave(const std::string& title,
     return nextFile();
 }
 
+#ifndef _WIN32
 std::optional<std::size_t> FakeDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
     prefixLists.push_back(prefixes);
     if (prefixAnswers.empty()) {
@@ -53,5 +54,6 @@ std::optional<std::size_t> FakeDialogs::choosePrefix(const std::vector<GamePrefi
     prefixAnswers.pop_front();
     return answer;
 }
+#endif
 
 } // namespace rivo::test

@@ -28,7 +28,9 @@ public:
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
                                            const FileFilter& filter) override;
+#ifndef _WIN32
     std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) override;
+#endif
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -39,8 +41,10 @@ public:
     std::deque<std::filesystem::path> files;
     // The lists the prefix chooser was shown, and its answers in order (none
     // left: Cancel).
+#ifndef _WIN32
     std::vector<std::vector<GamePrefix>> prefixLists;
     std::deque<std::optional<std::size_t>> prefixAnswers;
+#endif
     // Runs on every message, e.g. to look at the state at that moment.
     std::function<void(const std::string&)> onMessage;
 

@@ -1,4 +1,5 @@
 #include "fake_dialogs.h"
+#include "game_prefix_print.h"
 #include "prefix_choice.h"
 #include "prefix_chooser.h"
 #include "temp_dir.h"

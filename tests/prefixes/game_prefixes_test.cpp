@@ -1,3 +1,4 @@
+#include "game_prefix_print.h"
 #include "game_prefixes.h"
 #include "temp_dir.h"
 #include "wine_prefixes.h"

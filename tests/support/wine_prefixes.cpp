@@ -7,14 +7,6 @@
 #include <sys/stat.h>
 #endif
 
-namespace rivo {
-
-void PrintTo(const GamePrefix& prefix, std::ostream* out) {
-    *out << prefix.place << " " << prefix.path << " " << prefix.InstallDir << " " << prefix.name;
-}
-
-} // namespace rivo
-
 namespace rivo::test {
 
 namespace {

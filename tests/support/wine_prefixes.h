@@ -1,15 +1,7 @@
 #pragma once
 
-#include "game_prefixes.h"
-
 #include <filesystem>
-#include <ostream>
 #include <string>
-
-namespace rivo {
-// How a test failure shows a candidate prefix.
-void PrintTo(const GamePrefix& prefix, std::ostream* out);
-} // namespace rivo
 
 namespace rivo::test {
 
