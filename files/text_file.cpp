@@ -2,9 +2,9 @@
 
 #include "device_names.h"
 #include "file_error.h"
+#include "plain_file.h"
 
 #include <cerrno>
-#include <fstream>
 #include <random>
 
 #ifdef _WIN32
@@ -39,39 +39,7 @@ void refuseDeviceName([[maybe_unused]] const fs::path& path,
 } // namespace
 
 std::string readBytes(const fs::path& path, std::uintmax_t maxSize, const char* tooLargeReason) {
-    refuseDeviceName(path, displayPath(path));
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (fs::is_directory(status)) {
-        throw FileError(displayPath(path), std::make_error_code(std::errc::is_a_directory));
-    }
-    // A pipe or a device would block or never end: only plain files are read.
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        throw FileError(displayPath(path), "not a regular file");
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int err = errno;
-        throw FileError(displayPath(path),
-                        std::error_code(err != 0 ? err : ENOENT, std::generic_category()));
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0) {
-        throw FileError(displayPath(path), std::make_error_code(std::errc::io_error));
-    }
-    // Refused before the buffer is allocated.
-    if (static_cast<std::uintmax_t>(size) > maxSize) {
-        throw FileError(displayPath(path), tooLargeReason);
-    }
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    in.read(bytes.data(), size);
-    if (in.bad() || in.gcount() != size) {
-        throw FileError(displayPath(path), std::make_error_code(std::errc::io_error));
-    }
-    return bytes;
+    return readPlainFile(path, maxSize, tooLargeReason);
 }
 
 std::vector<std::string> splitLines(std::string_view bytes) {
@@ -280,7 +248,8 @@ fs::path followLinks(const fs::path& target, const std::string& shown) {
 
 } // namespace
 
-void writeAtomic(const fs::path& requested, std::string_view bytes) {
+void writeAtomic(const fs::path& requested, std::string_view bytes,
+                 const std::function<void()>& beforeReplace) {
     const std::string shown = displayPath(requested);
     refuseDeviceName(requested, shown);
     const fs::path target = followLinks(requested, shown);
@@ -345,6 +314,11 @@ void writeAtomic(const fs::path& requested, std::string_view bytes) {
     }
     if (closeFile(fd) != 0) {
         throw FileError(shown, lastError());
+    }
+    // The last look before the target is gone; what it throws leaves the
+    // target as it is.
+    if (beforeReplace) {
+        beforeReplace();
     }
     if (const auto err = replaceWith(temp.path(), target)) {
         throw FileError(shown, err);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +18,11 @@ inline constexpr std::uintmax_t kMaxReadSize = 1024u * 1024;
 inline constexpr const char* kTooLargeReason =
     "the file is larger than 1 MiB, the most RivoEdit reads";
 
-// The whole of a plain file. Throws FileError naming the file and the
-// reason, also for a pipe, a device or a file above `maxSize` (refused before
-// anything is allocated; the reason then says `tooLargeReason`).
+// The whole of a plain file, through PlainFileReader: opened without waiting
+// and read no further than the size it had when opened. Throws FileError
+// naming the file and the reason, also for a folder, a pipe, a device or a
+// file above `maxSize` (refused before anything is allocated; the reason then
+// says `tooLargeReason`).
 std::string readBytes(const std::filesystem::path& path, std::uintmax_t maxSize = kMaxReadSize,
                       const char* tooLargeReason = kTooLargeReason);
 
@@ -50,6 +53,10 @@ inline constexpr const char* kReadOnlyReason = "the file is read-only, so it was
 //   system's reason.
 // - Only a plain file is replaced: a folder, pipe or device fails.
 // - On Windows a device name (NUL, COM1.rvd) is refused as not a regular file.
-void writeAtomic(const std::filesystem::path& target, std::string_view bytes);
+// `beforeReplace`, when given, runs once the new bytes are safely in the
+// temporary file, just before the rename; whatever it throws leaves the target
+// as it was (and removes the temporary file).
+void writeAtomic(const std::filesystem::path& target, std::string_view bytes,
+                 const std::function<void()>& beforeReplace = {});
 
 } // namespace rivo::textfile

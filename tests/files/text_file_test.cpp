@@ -3,9 +3,15 @@
 #include "temp_dir.h"
 #include "text_file.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace rivo {
 namespace {
@@ -94,6 +100,40 @@ TEST(TextFileTest, PipesDevicesAndLargeFilesAreRefusedNotRead) {
             }
         }
     }
+}
+
+// Another program swaps the file for a pipe and back while it is read: the
+// reader never waits on the pipe, and says what it found.
+TEST(TextFileTest, AFileSwappedForAPipeIsRefusedNotWaitedOn) {
+    RIVO_SKIP_ON(Windows, "pipes in a folder are POSIX only");
+#ifndef _WIN32
+    TempDir dir;
+    writeFile(dir / "file.rvd", "record");
+    ASSERT_EQ(::mkfifo((dir / "pipe.rvd").c_str(), 0600), 0);
+    fs::create_symlink("file.rvd", dir / "target.rvd");
+    std::atomic<bool> done = false;
+    std::thread swapper([&] {
+        for (int i = 0; !done; ++i) {
+            fs::create_symlink(i % 2 ? "file.rvd" : "pipe.rvd", dir / "next");
+            fs::rename(dir / "next", dir / "target.rvd");
+            // Lets go a reader that waits on the pipe.
+            if (const int fd = ::open((dir / "pipe.rvd").c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                ::close(fd);
+            }
+        }
+    });
+    int wrong = 0;
+    for (int i = 0; i < 3000; ++i) {
+        try {
+            wrong += textfile::readBytes(dir / "target.rvd") != "record";
+        } catch (const FileError& e) {
+            wrong += e.reason() != "not a regular file";
+        }
+    }
+    done = true;
+    swapper.join();
+    EXPECT_EQ(wrong, 0);
+#endif
 }
 
 TEST(TextFileTest, JoinEndsEveryLineWithCrLf) {
