@@ -5,28 +5,41 @@
 
 namespace rivo {
 
-namespace {
-
-// A file as it is on disk now: its bytes, or nothing when it is missing;
-// `readable` is false when it is there but cannot be read.
-struct OnDisk {
-    bool readable = true;
-    SeenFiles::Content content;
-};
-
-OnDisk ReadNow(const std::filesystem::path& host) {
+GameFileSave::OnDisk GameFileSave::readNow(const std::filesystem::path& host) {
     try {
-        return {true, textfile::readBytes(host)};
+        return {OnDisk::State::Bytes, textfile::readBytes(host)};
     } catch (const FileError& e) {
         if (IsMissingFile(e.code())) {
-            return {true, std::nullopt};
+            return {OnDisk::State::Missing, {}};
         }
     } catch (const std::system_error&) {
     }
-    return {false, std::nullopt};
+    std::error_code ignored;
+    return {std::filesystem::is_regular_file(host, ignored) ? OnDisk::State::Unreadable
+                                                            : OnDisk::State::NoFile,
+            {}};
 }
 
-} // namespace
+bool GameFileSave::changedElsewhere(const std::string& gamePath, const OnDisk& now) const {
+    // A file that is there but cannot be read holds what RivoEdit never saw.
+    if (now.state == OnDisk::State::Unreadable) {
+        return true;
+    }
+    if (seen_ == nullptr) {
+        return false;
+    }
+    if (seen_->lastReadFailed(gamePath)) {
+        return true;
+    }
+    const SeenFiles::Content* last = seen_->lastSeen(gamePath);
+    if (last == nullptr) {
+        return false;
+    }
+    if (now.state == OnDisk::State::NoFile) {
+        return true;
+    }
+    return now.state == OnDisk::State::Bytes ? *last != now.bytes : last->has_value();
+}
 
 void GameFileSave::add(std::string gamePath, std::filesystem::path host, std::string bytes,
                        Done done) {
@@ -41,7 +54,11 @@ void GameFileSave::fail(FileError failure) {
 std::optional<FileError> GameFileSave::write(const Entry& entry) const {
     const std::string shown = codepage::cp1252ToUtf8(entry.gamePath);
     try {
-        textfile::writeAtomic(entry.host, entry.bytes);
+        textfile::writeAtomic(entry.host, entry.bytes, [&] {
+            if (readNow(entry.host) != entry.firstLook) {
+                throw FileError(shown, kChangedElsewhereReason);
+            }
+        });
     } catch (const FileError& e) {
         return e.withPath(shown);
     } catch (const std::system_error& e) {
@@ -58,13 +75,13 @@ std::vector<FileError> GameFileSave::run() {
         if (entry.failure) {
             continue;
         }
-        const OnDisk now = ReadNow(entry.host);
-        if (now.readable && now.content == entry.bytes) {
+        entry.firstLook = readNow(entry.host);
+        const OnDisk& now = entry.firstLook;
+        if (now.state == OnDisk::State::Bytes && now.bytes == entry.bytes) {
             entry.plan = Plan::AlreadyThere;
             continue;
         }
-        const SeenFiles::Content* last = seen_ ? seen_->lastSeen(entry.gamePath) : nullptr;
-        if (last != nullptr && (!now.readable || now.content != *last)) {
+        if (changedElsewhere(entry.gamePath, now)) {
             entry.plan = Plan::ChangedElsewhere;
             changed.push_back(codepage::cp1252ToUtf8(entry.gamePath));
         }

@@ -21,10 +21,14 @@ inline constexpr const char* kChangedElsewhereReason =
 // - a file that already holds exactly the new bytes is not written (its time
 //   stamp stays) and counts as saved;
 // - the files that differ from what RivoEdit last saw of them (changed,
-//   appeared or vanished since) are put to the user in one question: OK
-//   replaces them, Cancel leaves them as they are and each is reported as not
-//   saved;
+//   appeared or vanished since), whose last reading failed, or that are there
+//   and cannot be read now, are put to the user in one question: OK replaces
+//   them, Cancel leaves them as they are and each is reported as not saved;
 // - the others are replaced, one after another in the order added.
+// Just before its rename each file is looked at once more: one that no longer
+// is as it was at the first look (another program wrote it meanwhile, while
+// the question was shown, say) is left as it is then and reported like a
+// file left on Cancel, without a second question.
 // What was written or found on disk is then remembered as seen.
 class GameFileSave {
 public:
@@ -51,6 +55,15 @@ public:
 
 private:
     enum class Plan { Write, AlreadyThere, ChangedElsewhere };
+    // A file as it is on disk: its bytes, missing, a plain file that cannot
+    // be read (too large, not readable for this user, held by another
+    // program), or no file a save replaces (a folder, a pipe, a link loop).
+    struct OnDisk {
+        enum class State { Bytes, Missing, Unreadable, NoFile };
+        State state = State::Missing;
+        std::string bytes;
+        bool operator==(const OnDisk&) const = default;
+    };
     struct Entry {
         std::string gamePath;
         std::filesystem::path host;
@@ -58,8 +71,11 @@ private:
         Done done;
         std::optional<FileError> failure;
         Plan plan = Plan::Write;
+        OnDisk firstLook = {};
     };
 
+    static OnDisk readNow(const std::filesystem::path& host);
+    bool changedElsewhere(const std::string& gamePath, const OnDisk& now) const;
     std::optional<FileError> write(const Entry& entry) const;
 
     SeenFiles* seen_;

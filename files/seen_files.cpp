@@ -27,7 +27,7 @@ std::string ReadGameFile(SeenFiles* seen, const std::string& gamePath,
         if (IsMissingFile(e.code())) {
             seen->remember(gamePath, std::nullopt);
         } else {
-            seen->forget(gamePath);
+            seen->rememberUnreadable(gamePath);
         }
         throw;
     }

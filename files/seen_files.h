@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -12,9 +13,9 @@ namespace rivo {
 bool IsMissingFile(const std::error_code& code);
 
 // What RivoEdit last saw of each game file it reads or replaces (config.ini
-// and the driver files), by the file's game path: its bytes, or that it was
-// missing. A save compares this with the disk so that it never silently
-// undoes another program's change. The bytes themselves are kept, not a
+// and the driver files), by the file's game path: its bytes, that it was
+// missing, or that it could not be read. A save compares this with the disk
+// so that it never silently undoes another program's change. The bytes themselves are kept, not a
 // digest of them: the comparison is then exact and needs nothing more, and a
 // game file is at most 1 MiB (a few KB in practice).
 class SeenFiles {
@@ -23,20 +24,30 @@ public:
     using Content = std::optional<std::string>;
 
     void remember(const std::string& gamePath, Content content) {
+        unreadable_.erase(gamePath);
         files_[gamePath] = std::move(content);
     }
-    void forget(const std::string& gamePath) { files_.erase(gamePath); }
-    // What was seen last, or nullptr for a file never seen (or forgotten).
+    // The file was there but its last reading failed: nothing of it was seen,
+    // so whatever it holds may be another program's work.
+    void rememberUnreadable(const std::string& gamePath) {
+        files_.erase(gamePath);
+        unreadable_.insert(gamePath);
+    }
+    // What was seen last, or nullptr for a file never seen or unreadable.
     const Content* lastSeen(const std::string& gamePath) const;
+    bool lastReadFailed(const std::string& gamePath) const {
+        return unreadable_.contains(gamePath);
+    }
 
 private:
     std::map<std::string, Content> files_;
+    std::set<std::string> unreadable_;
 };
 
 // Reads the game file `gamePath`, found at `host`, whole (as
 // textfile::readBytes, which throws FileError) and remembers what it saw in
-// `seen` when there is one: the bytes, or that the file is missing. A file
-// that cannot be read for another reason is forgotten: nothing was seen.
+// `seen` when there is one: the bytes, that the file is missing, or that it
+// could not be read.
 std::string ReadGameFile(SeenFiles* seen, const std::string& gamePath,
                          const std::filesystem::path& host);
 

@@ -11,6 +11,9 @@ void FakeDialogs::showMessage(const std::string& text) {
 
 UserDialogs::Answer FakeDialogs::askOkCancel(const std::string& text) {
     questions.push_back(text);
+    if (onQuestion) {
+        onQuestion(text);
+    }
     if (answers.empty()) {
         return Answer::Cancel;
     }

@@ -47,6 +47,8 @@ public:
 #endif
     // Runs on every message, e.g. to look at the state at that moment.
     std::function<void(const std::string&)> onMessage;
+    // Runs on every question while it is shown, e.g. to change a file then.
+    std::function<void(const std::string&)> onQuestion;
 
 private:
     std::filesystem::path nextFile();

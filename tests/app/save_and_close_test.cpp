@@ -114,7 +114,8 @@ TEST_F(CloseTest, SaveToGameAfterAConfigEditStillAsks) {
 // Another program (the game, an editor) changed files after start-up: one
 // question names them all. Cancel leaves exactly those as they are and keeps
 // the work unsaved; OK replaces them. A file that already holds its new bytes
-// is not written at all.
+// is not written at all, and one changed while the question is shown is left
+// as it is then, without a second question.
 TEST_F(CloseTest, FilesAnotherProgramChangedAreReplacedOnlyWhenTheUserSaysSo) {
     changeConfig();
     typeDriverValue();
@@ -127,20 +128,27 @@ TEST_F(CloseTest, FilesAnotherProgramChangedAreReplacedOnlyWhenTheUserSaysSo) {
     fs::last_write_time(driverFile(1), stamp);
     const std::string config = "C:\\Games\\Kestra\\config.ini";
 
+    DriverRecord whileAsked = SampleDriver(0);
+    whileAsked[DriverField::Age] = "98";
+    dialogs.onQuestion = [&](const std::string&) { writeDriver(0, whileAsked); };
     dialogs.answers = {Answer::Cancel};
     window->mnuFile_Save->trigger();
+    dialogs.onQuestion = nullptr;
     EXPECT_THAT(dialogs.questions, ElementsAre(ChangedFilesQuestion({config, driverGamePath(5)})));
     EXPECT_EQ(configOnDisk(), otherConfig);
     EXPECT_EQ(readFile(driverFile(5)), RecordText(other));
-    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+    EXPECT_EQ(driverOnDisk(), RecordText(whileAsked));
     EXPECT_EQ(fs::last_write_time(driverFile(1)), stamp);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_THAT(dialogs.messages[0], HasSubstr(config + ": another program changed it"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(driverGamePath(0) + ": another program changed"));
     EXPECT_TRUE(state().unsaved.settings);
+    EXPECT_TRUE(state().unsaved.editedRows.test(0));
 
-    // Import From Game takes the driver file as it is now.
+    // Import From Game takes the driver files as they are now.
     window->mnuDrivers_Import_Game->trigger();
     EXPECT_EQ(state().roster[5], other);
+    EXPECT_EQ(state().roster[0], whileAsked);
 
     // Closing still asks; saving then asks again, about config.ini alone.
     dialogs.questions.clear();
