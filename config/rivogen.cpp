@@ -32,11 +32,13 @@ std::string LineValue(const std::string& line, bool Plain) {
         const auto from = static_cast<std::size_t>(EqualsPos(line, false)) - 1;
         return line.substr(from);
     }
-    // The quoted form: the value less the spaces and tabs after it, then
-    // less one pair of double quotes around it. A value written without
-    // quotes is kept whole rather than cut, and a lone quote is empty.
+    // The quoted form: the value less the spaces and tabs around it (a blank
+    // after the "=" would otherwise keep the quotes in the value), then less
+    // one pair of double quotes around it. A value written without quotes is
+    // kept whole rather than cut, and a lone quote is empty.
     std::string value = LineValue(line, true);
     value.erase(value.find_last_not_of(" \t") + 1);
+    value.erase(0, value.find_first_not_of(" \t"));
     if (value == "\"") {
         return {};
     }

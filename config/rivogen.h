@@ -17,10 +17,10 @@ std::int32_t EqualsPos(const std::string& line, bool KeySide);
 std::string LineKey(const std::string& line);
 
 // Plain: everything after the first "=" (the whole line without one).
-// Quoted: the same less the spaces and tabs at its end, then less one pair of
-// double quotes when it starts and ends with one (and holds two characters or
-// more); a lone double quote gives the empty text, any other value stays as it
-// is.
+// Quoted: the same less the spaces and tabs on both sides, then less one pair
+// of double quotes when it starts and ends with one (and holds two characters
+// or more); a lone double quote gives the empty text, any other value stays as
+// it is.
 std::string LineValue(const std::string& line, bool Plain);
 
 } // namespace rivo

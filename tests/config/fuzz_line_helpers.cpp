@@ -1,7 +1,7 @@
 // EqualsPos, LineKey and LineValue on any line: the seam is the first "=",
 // the key is what stands before it less leading spaces, the plain value what
-// follows it, and the quoted value the plain one less its trailing spaces and
-// tabs and one pair of surrounding quotes.
+// follows it, and the quoted value the plain one less the spaces and tabs on
+// both sides and one pair of surrounding quotes.
 #include "fuzz_game.h"
 #include "rivogen.h"
 

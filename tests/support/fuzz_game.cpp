@@ -15,9 +15,8 @@ FuzzGame& Game() {
 }
 
 std::string Unquoted(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.pop_back();
-    }
+    text.erase(text.find_last_not_of(" \t") + 1);
+    text.erase(0, text.find_first_not_of(" \t"));
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
         return text.substr(1, text.size() - 2);
     }

@@ -38,7 +38,7 @@ inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
 }
 
 // A quoted setting's value from the text after its "=": the spaces and tabs
-// at its end dropped, then one pair of double quotes around it removed; a
+// on both sides dropped, then one pair of double quotes around it removed; a
 // lone double quote is the empty value.
 std::string Unquoted(std::string text);
 
