@@ -112,6 +112,41 @@ void BM_FindGamePrefixes(benchmark::State& state) {
 }
 BENCHMARK(BM_FindGamePrefixes)->Arg(1)->Arg(kPrefixes)->Unit(benchmark::kMillisecond);
 
+// The same home with Lutris files that are slow to parse, named to come
+// before the real ones: five of 1 MiB, forty of 64 KiB and a thousand small
+// ones. Parsing all that would take seconds and hundreds of MB; the search
+// reads launcher files only up to its total, and still finds the game.
+void BM_FindGamePrefixesCrowdedLaunchers(benchmark::State& state) {
+    const Home home(1);
+    auto nested = [](std::size_t size) {
+        std::string yaml = "[";
+        while (yaml.size() < size - 8) {
+            yaml += "[1, 2, 3, 4, 5, 6, 7, 8, 9, 0], ";
+        }
+        return yaml + "1]\n";
+    };
+    const fs::path games = home.path() / ".config/lutris/games";
+    for (int i = 0; i < 1000; ++i) {
+        const std::string n = std::to_string(i);
+        if (i < 5) {
+            writeBytes(games / ("a-huge" + n + ".yml"), nested(1 << 20));
+        }
+        if (i < 40) {
+            writeBytes(games / ("b-large" + n + ".yml"), nested(64 << 10));
+        }
+        writeBytes(games / ("c-small" + n + ".yml"), "game:\n  prefix: /nowhere/" + n + "\n");
+    }
+    for (auto _ : state) {
+        const auto found = findGamePrefixes(home.path());
+        if (found.size() != 1) {
+            state.SkipWithError("the search found the wrong prefixes");
+            break;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_FindGamePrefixesCrowdedLaunchers)->Unit(benchmark::kMillisecond);
+
 void BM_ReadPrefixRegistries(benchmark::State& state) {
     const Home home(static_cast<int>(state.range(0)));
     for (auto _ : state) {

@@ -1,14 +1,12 @@
 #include "bottles_data.h"
 
-#include "launcher_files.h"
-
 #include <yaml-cpp/yaml.h>
 
 namespace rivo {
 
 std::filesystem::path customBottlesFolder(const std::filesystem::path& dataFile,
-                                          const std::filesystem::path& home) {
-    const std::optional<std::string> text = readLauncherFile(dataFile);
+                                          const std::filesystem::path& home, LauncherFiles& files) {
+    const std::optional<std::string> text = files.read(dataFile);
     if (!text) {
         return {};
     }

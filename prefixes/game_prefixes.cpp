@@ -117,9 +117,9 @@ std::string installDirInPrefix(const fs::path& prefix) {
     return RegistryValueText(RegReadValue(registry, kGameRegistryKey, kInstallDirValue));
 }
 
-std::vector<GamePrefix> findGamePrefixes(const fs::path& home) {
+std::vector<GamePrefix> findGamePrefixes(const fs::path& home, LauncherFiles* launcherFiles) {
     std::vector<GamePrefix> holding;
-    for (FoundPrefix& found : findWinePrefixes(home)) {
+    for (FoundPrefix& found : findWinePrefixes(home, launcherFiles)) {
         std::string installDir = installDirInPrefix(found.path);
         if (!installDir.empty()) {
             holding.push_back({std::move(found.place), std::move(found.path), std::move(installDir),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launcher_files.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -37,8 +39,9 @@ std::string prefixProblem(const std::filesystem::path& folder);
 // missing, unreadable or does not hold the game.
 std::string installDirInPrefix(const std::filesystem::path& prefix);
 
-// The prefixes under `home` (in the order findWinePrefixes gives) whose
-// registry holds the game.
-std::vector<GamePrefix> findGamePrefixes(const std::filesystem::path& home);
+// The prefixes under `home` (in the order findWinePrefixes gives, with its
+// `launcherFiles`) whose registry holds the game.
+std::vector<GamePrefix> findGamePrefixes(const std::filesystem::path& home,
+                                         LauncherFiles* launcherFiles = nullptr);
 
 } // namespace rivo

@@ -6,9 +6,10 @@ namespace rivo {
 
 namespace fs = std::filesystem;
 
-std::vector<NamedPrefix> heroicPrefixes(const fs::path& configFolder, const fs::path& home) {
+std::vector<NamedPrefix> heroicPrefixes(const fs::path& configFolder, const fs::path& home,
+                                        LauncherFiles& files) {
     std::vector<NamedPrefix> prefixes;
-    for (const std::string& text : readLauncherFiles(configFolder, ".json")) {
+    for (const std::string& text : files.readEach(configFolder, ".json")) {
         // No exceptions: text that is not JSON comes back discarded.
         const nlohmann::json config = nlohmann::json::parse(text, nullptr, false);
         if (!config.is_object()) {

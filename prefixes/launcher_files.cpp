@@ -2,24 +2,32 @@
 
 #include "file_error.h"
 #include "plain_file.h"
-#include "text_file.h"
 
 #include <algorithm>
+#include <limits>
 #include <system_error>
 
 namespace rivo {
 
 namespace fs = std::filesystem;
 
-std::optional<std::string> readLauncherFile(const fs::path& file) {
+std::optional<std::string> LauncherFiles::read(const fs::path& file) {
     try {
-        return readPlainFile(file, kMaxLauncherFileSize, textfile::kTooLargeReason);
+        PlainFileReader in(file, std::numeric_limits<std::uintmax_t>::max(), "");
+        const std::uintmax_t size = std::max(in.size(), kLeastPerFile);
+        if (size > left_) {
+            ++passedOver_;
+            return std::nullopt;
+        }
+        left_ -= size;
+        return in.readAll();
     } catch (const FileError&) {
         return std::nullopt;
     }
 }
 
-std::vector<std::string> readLauncherFiles(const fs::path& folder, std::string_view extension) {
+std::vector<std::string> LauncherFiles::readEach(const fs::path& folder,
+                                                 std::string_view extension) {
     std::vector<fs::path> files;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -30,7 +38,7 @@ std::vector<std::string> readLauncherFiles(const fs::path& folder, std::string_v
     std::sort(files.begin(), files.end());
     std::vector<std::string> texts;
     for (const fs::path& file : files) {
-        if (std::optional<std::string> text = readLauncherFile(file)) {
+        if (std::optional<std::string> text = read(file)) {
             texts.push_back(std::move(*text));
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,19 +18,35 @@ struct NamedPrefix {
     bool operator==(const NamedPrefix&) const = default;
 };
 
-// The largest launcher file read: a game's or a launcher's settings are a
-// few KB, and a larger file would only hold up the search.
-inline constexpr std::uintmax_t kMaxLauncherFileSize = 1024u * 1024;
+// The launchers' files that one search reads, within one bound for them all.
+// A game's or a launcher's settings are a few KB; parsing YAML takes about a
+// second and many times its size in memory per MiB, so without a bound a few
+// large files (or a great many small ones) would hold up the search.
+class LauncherFiles {
+public:
+    // What one search reads of launcher files in all.
+    static constexpr std::uintmax_t kTotalSize = 256u * 1024;
+    // Each file opened counts as at least this much.
+    static constexpr std::uintmax_t kLeastPerFile = 1024;
 
-// A launcher's file, whole; nothing when it is missing, not a plain file,
-// above kMaxLauncherFileSize or cannot be read.
-std::optional<std::string> readLauncherFile(const std::filesystem::path& file);
+    explicit LauncherFiles(std::uintmax_t totalSize = kTotalSize) : left_(totalSize) {}
 
-// The texts of the launcher files in `folder` whose names end in
-// `extension` (".yml"), in the order of their names; those readLauncherFile
-// cannot read are left out.
-std::vector<std::string> readLauncherFiles(const std::filesystem::path& folder,
-                                           std::string_view extension);
+    // A launcher's file, whole; nothing when it is missing, not a plain file,
+    // cannot be read, or does not fit in what is left of the total (it is
+    // then counted as passed over).
+    std::optional<std::string> read(const std::filesystem::path& file);
+    // The texts of the files in `folder` whose names end in `extension`
+    // (".yml"), in the order of their names; those read() gives nothing for
+    // are left out.
+    std::vector<std::string> readEach(const std::filesystem::path& folder,
+                                      std::string_view extension);
+    // The files left unread because the total was reached.
+    int passedOver() const { return passedOver_; }
+
+private:
+    std::uintmax_t left_;
+    int passedOver_ = 0;
+};
 
 // A folder as a launcher writes it, as one host path: a leading "~",
 // "$HOME" or "${HOME}" stands for `home`, a relative path is taken from

@@ -7,9 +7,10 @@ namespace rivo {
 
 namespace fs = std::filesystem;
 
-std::vector<NamedPrefix> lutrisPrefixes(const fs::path& gamesFolder, const fs::path& home) {
+std::vector<NamedPrefix> lutrisPrefixes(const fs::path& gamesFolder, const fs::path& home,
+                                        LauncherFiles& files) {
     std::vector<NamedPrefix> prefixes;
-    for (const std::string& text : readLauncherFiles(gamesFolder, ".yml")) {
+    for (const std::string& text : files.readEach(gamesFolder, ".yml")) {
         try {
             const YAML::Node config = YAML::Load(text);
             if (!config.IsMap() || !config["game"].IsMap()) {

@@ -61,17 +61,17 @@ private:
 };
 
 void addBottles(Collector& found, const std::string& place, const fs::path& data,
-                const fs::path& home) {
+                const fs::path& home, LauncherFiles& files) {
     found.addEachIn(place, data / "bottles");
-    const fs::path custom = customBottlesFolder(data / "data.yml", home);
+    const fs::path custom = customBottlesFolder(data / "data.yml", home, files);
     if (!custom.empty()) {
         found.addEachIn(place, custom);
     }
 }
 
 void addHeroicGames(Collector& found, const std::string& place, const fs::path& config,
-                    const fs::path& home) {
-    for (const NamedPrefix& game : heroicPrefixes(config / "GamesConfig", home)) {
+                    const fs::path& home, LauncherFiles& files) {
+    for (const NamedPrefix& game : heroicPrefixes(config / "GamesConfig", home, files)) {
         found.add(place, game.path, game.name);
         // A Proton game's prefix is the pfx folder inside.
         found.add(place, game.path / "pfx", game.name);
@@ -79,10 +79,11 @@ void addHeroicGames(Collector& found, const std::string& place, const fs::path& 
 }
 
 // The root's own library first, then the others it lists.
-void addSteam(Collector& found, const std::string& place, const fs::path& root) {
+void addSteam(Collector& found, const std::string& place, const fs::path& root,
+              LauncherFiles& files) {
     const fs::path compatdata = "steamapps/compatdata";
     found.addEachIn(place, root / compatdata, "pfx");
-    if (const auto vdf = readLauncherFile(root / "steamapps/libraryfolders.vdf")) {
+    if (const auto vdf = files.read(root / "steamapps/libraryfolders.vdf")) {
         for (const fs::path& library : steamLibraryFolders(*vdf)) {
             found.addEachIn(place, library / compatdata, "pfx");
         }
@@ -96,30 +97,32 @@ bool isWinePrefix(const fs::path& folder) {
     return fs::is_regular_file(folder / "system.reg", error);
 }
 
-std::vector<FoundPrefix> findWinePrefixes(const fs::path& home) {
+std::vector<FoundPrefix> findWinePrefixes(const fs::path& home, LauncherFiles* launcherFiles) {
+    LauncherFiles own;
+    LauncherFiles& files = launcherFiles != nullptr ? *launcherFiles : own;
     Collector found;
     found.add("Wine", home / ".wine");
 
     for (const char* games : {".config/lutris/games", ".local/share/lutris/games"}) {
-        found.add("Lutris", lutrisPrefixes(home / games, home));
+        found.add("Lutris", lutrisPrefixes(home / games, home, files));
     }
 
-    addBottles(found, "Bottles", home / ".local/share/bottles", home);
+    addBottles(found, "Bottles", home / ".local/share/bottles", home, files);
     addBottles(found, "Bottles (Flatpak)", home / ".var/app/com.usebottles.bottles/data/bottles",
-               home);
+               home, files);
 
     found.addEachIn("PlayOnLinux", home / ".PlayOnLinux/wineprefix");
 
     found.addEachIn("Heroic", home / "Games/Heroic/Prefixes");
     found.addEachIn("Heroic", home / "Games/Heroic/Prefixes/default");
-    addHeroicGames(found, "Heroic", home / ".config/heroic", home);
+    addHeroicGames(found, "Heroic", home / ".config/heroic", home, files);
     addHeroicGames(found, "Heroic (Flatpak)",
-                   home / ".var/app/com.heroicgameslauncher.hgl/config/heroic", home);
+                   home / ".var/app/com.heroicgameslauncher.hgl/config/heroic", home, files);
 
-    addSteam(found, "Steam Proton", home / ".steam/steam");
-    addSteam(found, "Steam Proton", home / ".local/share/Steam");
+    addSteam(found, "Steam Proton", home / ".steam/steam", files);
+    addSteam(found, "Steam Proton", home / ".local/share/Steam", files);
     addSteam(found, "Steam Proton (Flatpak)",
-             home / ".var/app/com.valvesoftware.Steam/.local/share/Steam");
+             home / ".var/app/com.valvesoftware.Steam/.local/share/Steam", files);
 
     found.addEachIn("CrossOver", home / ".cxoffice");
     return found.take();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "launcher_files.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -41,8 +43,11 @@ inline constexpr const char* kSearchedPlaces =
 // Within one place, folders come in path order (launcher files: in the order
 // of the files' names). A prefix reached twice (through links, or written in
 // two ways) is the same folder on disk and is listed once, under the first
-// name found. Folders and files that are missing or cannot be read, and
-// launcher files above 1 MiB, are skipped without a word.
-std::vector<FoundPrefix> findWinePrefixes(const std::filesystem::path& home);
+// name found. Folders and files that are missing or cannot be read are
+// skipped without a word. Launcher files are read through `launcherFiles`
+// (a LauncherFiles of its own when none is given), which tells how many were
+// passed over once its total was reached.
+std::vector<FoundPrefix> findWinePrefixes(const std::filesystem::path& home,
+                                          LauncherFiles* launcherFiles = nullptr);
 
 } // namespace rivo
