@@ -80,6 +80,7 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
     // Lower rows are made later and so stand above the rows before them
     // where the boxes overlap.
     auto* noLineBreaks = new NoLineBreaks(this);
+    numericPaste = new NumericPaste(this);
     for (int r = 0; r < kDriverRows; ++r) {
         const int top = kRowTop + kRowPitch * r;
         for (int c = 0; c < kDriverColumnCount; ++c) {
@@ -98,6 +99,7 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
             // input method would hand over text past it.
             box->setAttribute(Qt::WA_InputMethodEnabled, false);
             box->installEventFilter(this);
+            box->installEventFilter(numericPaste);
             cellOf_.insert(box, QPoint(c, r));
             connect(box, &QLineEdit::textChanged, this, [this, c, r] {
                 if (onTextChanged) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "driver_roster.h"
+#include "numeric_paste.h"
 
 #include <QHash>
 #include <QLabel>
@@ -54,6 +55,9 @@ public:
     std::function<void(int column, int row)> onTextChanged;
     // A change the user made (typing, deleting, pasting, undo, dropping).
     std::function<void(int column, int row)> onTextEdited;
+    // Takes pasted and dropped text into the boxes; the main window says
+    // what they may hold.
+    NumericPaste* numericPaste;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

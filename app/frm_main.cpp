@@ -193,6 +193,10 @@ void frmMain::connectHandlers() {
     // Deleting, cutting, pasting, undoing or dropping text changes a value
     // just as typing does, so it too must be saved before closing.
     driverGrid->onTextEdited = [this](int, int row) { state_.unsaved.markDriverEdit(row); };
+    // Pasted or dropped text only where typing could have put it.
+    driverGrid->numericPaste->accepts = [this](const QString& text) {
+        return TypableNumber(state_.AllowedKeys, fromDisplay(text));
+    };
 }
 
 // ---- Start-up and closing ----

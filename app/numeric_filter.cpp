@@ -16,4 +16,17 @@ bool AcceptNumericKey(const AllowedKeysTable& AllowedKeys, int KeyAscii,
     return found && !(isPoint && hasPoint);
 }
 
+bool TypableNumber(const AllowedKeysTable& AllowedKeys, const std::string& text) {
+    constexpr int kBackspace = 8;
+    std::string typed;
+    for (const char c : text) {
+        const int KeyAscii = static_cast<unsigned char>(c);
+        if (KeyAscii == kBackspace || !AcceptNumericKey(AllowedKeys, KeyAscii, typed)) {
+            return false;
+        }
+        typed += c;
+    }
+    return true;
+}
+
 } // namespace rivo

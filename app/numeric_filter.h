@@ -12,4 +12,9 @@ namespace rivo {
 bool AcceptNumericKey(const AllowedKeysTable& AllowedKeys, int KeyAscii,
                       const std::string& currentText);
 
+// Whether typing into an empty box could have produced `text`: every
+// character one that AcceptNumericKey lets through (so the point only once),
+// and none a backspace, which deletes rather than adds.
+bool TypableNumber(const AllowedKeysTable& AllowedKeys, const std::string& text);
+
 } // namespace rivo

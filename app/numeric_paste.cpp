@@ -1,0 +1,110 @@
+#include "numeric_paste.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QToolTip>
+#include <memory>
+
+namespace rivo {
+
+namespace {
+
+// What copying from a list, a table or a text adds around a number.
+bool isBlankOrBreak(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+QString clipboardText(QClipboard::Mode mode = QClipboard::Clipboard) {
+    return QGuiApplication::clipboard()->text(mode);
+}
+
+} // namespace
+
+bool NumericPaste::paste(QLineEdit* box, const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && isBlankOrBreak(text[first])) {
+        ++first;
+    }
+    while (last > first && isBlankOrBreak(text[last - 1])) {
+        --last;
+    }
+    const QString pasted = text.sliced(first, last - first);
+    const QString before = box->text();
+    QString after = before;
+    const int at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    after.replace(at, box->selectionLength(), pasted);
+    if (after == before) {
+        return true;
+    }
+    if (!accepts || !accepts(after)) {
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), kNotANumber, box);
+        return false;
+    }
+    box->insert(pasted);
+    return true;
+}
+
+bool NumericPaste::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box == nullptr || !box->isEnabled() || box->isReadOnly()) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+            return false;
+        }
+        paste(box, clipboardText());
+        return true;
+    case QEvent::MouseButtonRelease:
+        // Where the system has a selection to paste, the press placed the caret.
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton ||
+            !QGuiApplication::clipboard()->supportsSelection()) {
+            return false;
+        }
+        box->deselect();
+        paste(box, clipboardText(QClipboard::Selection));
+        return true;
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        // Text moved within the box brings nothing new.
+        if (drop->source() == box || !drop->mimeData()->hasText()) {
+            return false;
+        }
+        box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
+        if (paste(box, drop->mimeData()->text())) {
+            // A copy: the box it came from keeps its text.
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+        } else {
+            drop->ignore();
+        }
+        return true;
+    }
+    case QEvent::ContextMenu: {
+        // The box's own menu, its Paste turned to come here: the action that
+        // the box connected to its paste slot (by signature, as Qt 6.4 does, or
+        // by member function).
+        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
+        for (QAction* action : menu->actions()) {
+            if (QObject::disconnect(action, &QAction::triggered, box, &QLineEdit::paste) ||
+                QObject::disconnect(action, SIGNAL(triggered()), box, SLOT(paste()))) {
+                connect(action, &QAction::triggered, box,
+                        [this, box] { paste(box, clipboardText()); });
+            }
+        }
+        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace rivo
