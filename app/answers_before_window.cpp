@@ -13,6 +13,8 @@ bool isSet(const char* value) {
     return value != nullptr && *value != '\0';
 }
 
+constexpr const char* kNoHome = "HOME is not set, so no Wine prefix was looked at";
+
 // Where the search looked, for --list-prefixes that found nothing.
 std::string nothingFound(const PrefixSource& source) {
     if (source.given) {
@@ -20,9 +22,20 @@ std::string nothingFound(const PrefixSource& source) {
                source.place + ")";
     }
     if (source.home.empty()) {
-        return "HOME is not set, so no Wine prefix was looked at";
+        return kNoHome;
     }
     return std::string("Kestra is in no Wine prefix; looked in ") + kSearchedPlaces;
+}
+
+// That the search stopped reading launcher files, or nothing.
+std::string launcherFilesNote(int passedOver) {
+    if (passedOver == 0) {
+        return {};
+    }
+    return std::to_string(passedOver) +
+           (passedOver == 1 ? " launcher file was" : " launcher files were") +
+           " not read: a search reads at most " + std::to_string(LauncherFiles::kTotalSize / 1024) +
+           " KiB of launcher files";
 }
 
 } // namespace
@@ -44,21 +57,33 @@ std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvir
         }
     }
     if (command.action == CommandLine::Action::ListPrefixes) {
-        const std::vector<GamePrefix> candidates = gameCandidates(source);
+        LauncherFiles launcherFiles;
+        const std::vector<GamePrefix> candidates = gameCandidates(source, &launcherFiles);
         for (const GamePrefix& candidate : candidates) {
             out << candidateLine(candidate) << '\n';
         }
+        const std::string note = launcherFilesNote(launcherFiles.passedOver());
         if (candidates.empty()) {
-            err << "rivoedit: " << nothingFound(source) << '\n';
+            err << "rivoedit: " << nothingFound(source) << (note.empty() ? "" : "; ") << note
+                << '\n';
             return kNothingFound;
+        }
+        if (!note.empty()) {
+            err << "rivoedit: " << note << '\n';
         }
         return 0;
     }
-    if (!command.platformGiven && !isSet(environment.qtPlatform) && !isSet(environment.display) &&
+    if (!command.displayGiven && !isSet(environment.qtPlatform) && !isSet(environment.display) &&
         !isSet(environment.waylandDisplay)) {
         err << "rivoedit: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not "
                "set)\n";
         return kNoDisplay;
+    }
+    // Without a home there is no ~/.wine and nothing to search: the current
+    // folder would be taken for the prefix.
+    if (!source.given && source.home.empty()) {
+        err << "rivoedit: " << kNoHome << '\n';
+        return kUsageError;
     }
     return std::nullopt;
 }

@@ -28,9 +28,13 @@ inline constexpr int kNoDisplay = 3;
 // - a WINEPREFIX that cannot be used as a prefix: one line on `err`,
 //   kUsageError;
 // - --list-prefixes: one line per candidate on `out` and 0, or one line on
-//   `err` naming where it looked and kNothingFound;
-// - no display (neither DISPLAY nor WAYLAND_DISPLAY, and no platform named by
-//   -platform or QT_QPA_PLATFORM): one line on `err`, kNoDisplay.
+//   `err` naming where it looked and kNothingFound; the line on `err` (one
+//   of its own when something was found) also tells of launcher files the
+//   search passed over once it had read what it reads of them;
+// - no display (neither DISPLAY nor WAYLAND_DISPLAY, and no platform or
+//   display named by -platform, -display or QT_QPA_PLATFORM): one line on
+//   `err`, kNoDisplay;
+// - no prefix given and HOME unset: one line on `err`, kUsageError.
 // Nothing when the window is to open.
 std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvironment& environment,
                                       std::ostream& out, std::ostream& err);

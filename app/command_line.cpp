@@ -1,6 +1,8 @@
 #include "command_line.h"
 
 #ifndef _WIN32
+#include "argument_text.h"
+#include "file_error.h"
 #include "game_prefixes.h"
 #endif
 #include "rivo_version.h"
@@ -71,7 +73,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         "list-prefixes",
         "Print the Wine prefixes that hold the game, one per line (folder, where it was "
         "found and the game's folder, separated by tabs; a tab, line feed, carriage return "
-        "or backslash inside them is written \\t, \\n, \\r or \\\\), and exit.");
+        "or backslash inside them is written \\t, \\n, \\r or \\\\, any other control "
+        "character as \\xNN for each of its bytes), and exit.");
     parser.addOptions({prefix, list});
 #endif
     parser.addOptions(qtOptions());
@@ -91,17 +94,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 
     CommandLine command;
-    command.platformGiven = parser.isSet("platform");
+    command.displayGiven = parser.isSet("platform") || parser.isSet("display");
 #ifndef _WIN32
     if (parser.isSet(prefix)) {
-        const QString given = parser.value(prefix);
-        const fs::path folder = fs::path(given.toStdString());
+        const fs::path folder = fs::path(argumentBytes(parser.value(prefix)));
+        const QString shown = QString::fromStdString(displayPath(folder));
         std::error_code error;
-        if (given.isEmpty() || !fs::is_directory(folder, error)) {
-            return usageError("--prefix " + given + ": not a folder");
+        if (folder.empty() || !fs::is_directory(folder, error)) {
+            return usageError("--prefix " + shown + ": not a folder");
         }
         if (const std::string problem = prefixProblem(folder); !problem.empty()) {
-            return usageError("--prefix " + given + ": " + QString::fromStdString(problem));
+            return usageError("--prefix " + shown + ": " + QString::fromStdString(problem));
         }
         command.prefix = fs::absolute(folder, error);
         if (error) {

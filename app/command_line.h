@@ -18,8 +18,9 @@ struct CommandLine {
     Action action = Action::Start;
     // --prefix DIR: the Wine prefix to use instead of looking for one.
     std::optional<std::filesystem::path> prefix;
-    // -platform NAME: Qt is told which window system to use.
-    bool platformGiven = false;
+    // -platform NAME or -display NAME: Qt is told which window system or
+    // display to use.
+    bool displayGiven = false;
     // For Exit: the text to print (a line end included), to standard output
     // when the code is 0 and to standard error otherwise.
     std::string output;
@@ -32,9 +33,10 @@ inline constexpr int kUsageError = 2;
 // Reads --help, --version, --prefix DIR and --list-prefixes, and accepts the
 // options every Qt program takes (-platform NAME, -style NAME, -reverse, ...;
 // Qt acts on them when the window opens). Single-dash words are options, as
-// in Qt. A --prefix that cannot be used as a prefix (see prefixProblem), an
+// in Qt. The arguments come as argumentText makes them, so that DIR keeps its
+// bytes. A --prefix that cannot be used as a prefix (see prefixProblem), an
 // unknown option and a stray argument are errors: one line for standard
-// error and kUsageError.
+// error (DIR shown as host names are) and kUsageError.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // "RivoEdit 1.3.0.0": the product name and the build's version.

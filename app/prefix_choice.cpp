@@ -21,7 +21,7 @@ PrefixSource prefixSource(const std::optional<fs::path>& prefixOption, const cha
     return source;
 }
 
-std::vector<GamePrefix> gameCandidates(const PrefixSource& source) {
+std::vector<GamePrefix> gameCandidates(const PrefixSource& source, LauncherFiles* launcherFiles) {
     if (source.given) {
         std::string installDir = installDirInPrefix(*source.given);
         if (installDir.empty()) {
@@ -32,7 +32,7 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source) {
     if (source.home.empty()) {
         return {};
     }
-    return findGamePrefixes(source.home);
+    return findGamePrefixes(source.home, launcherFiles);
 }
 
 std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs) {
@@ -55,9 +55,27 @@ std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dia
 
 namespace {
 
+// A C1 control character (U+0080 to U+009F) in UTF-8: its first byte.
+constexpr char kC1Lead = '\xC2';
+
+std::string hexEscape(unsigned char byte) {
+    constexpr const char* kDigits = "0123456789abcdef";
+    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 std::string escaped(const std::string& field) {
     std::string out;
-    for (const char c : field) {
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        const auto byte = static_cast<unsigned char>(c);
+        // A terminal acts on control characters; the C1 ones too when they
+        // come as UTF-8.
+        if (c == kC1Lead && i + 1 < field.size() &&
+            static_cast<unsigned char>(field[i + 1]) <= 0x9F &&
+            static_cast<unsigned char>(field[i + 1]) >= 0x80) {
+            out += hexEscape(byte) + hexEscape(static_cast<unsigned char>(field[++i]));
+            continue;
+        }
         switch (c) {
         case '\t':
             out += "\\t";
@@ -72,7 +90,11 @@ std::string escaped(const std::string& field) {
             out += "\\\\";
             break;
         default:
-            out += c;
+            if (byte < 0x20 || byte == 0x7F) {
+                out += hexEscape(byte);
+            } else {
+                out += c;
+            }
         }
     }
     return out;

@@ -24,8 +24,10 @@ struct PrefixSource {
 PrefixSource prefixSource(const std::optional<std::filesystem::path>& prefixOption,
                           const char* winePrefix, const char* home);
 
-// The prefixes of that source whose registry holds the game, in search order.
-std::vector<GamePrefix> gameCandidates(const PrefixSource& source);
+// The prefixes of that source whose registry holds the game, in search order;
+// a search reads launcher files through `launcherFiles` when given.
+std::vector<GamePrefix> gameCandidates(const PrefixSource& source,
+                                       LauncherFiles* launcherFiles = nullptr);
 
 // The prefix to start on: a given prefix as it stands; otherwise the one
 // candidate, or the one the user picks when there are several. With none,
@@ -36,7 +38,9 @@ std::optional<std::filesystem::path> startPrefix(const PrefixSource& source, Use
 // One line of --list-prefixes: folder, place and install folder,
 // tab-separated. A tab, line feed, carriage return or backslash inside a
 // field is written \t, \n, \r or \\, so that each candidate stays one line
-// of three fields.
+// of three fields, and every other control character (below 0x20, 0x7F, and
+// U+0080 to U+009F, which come as two bytes of UTF-8) as \xNN for each of its
+// bytes, so that nothing a registry holds can steer the terminal.
 std::string candidateLine(const GamePrefix& prefix);
 
 } // namespace rivo

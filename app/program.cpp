@@ -18,6 +18,7 @@
 #include "windows_registry.h"
 #else
 #include "answers_before_window.h"
+#include "argument_text.h"
 #include "prefix_choice.h"
 #include "wine_paths.h"
 #include "wine_registry.h"
@@ -34,7 +35,13 @@ namespace {
 // here.
 std::optional<int> answerCommandLine(int& argc, char* argv[], CommandLine& command) {
     QCoreApplication core(argc, argv);
+#ifdef _WIN32
+    // Windows hands Qt the command line in UTF-16.
     command = parseCommandLine(QCoreApplication::arguments());
+#else
+    // The bytes as given: a folder's name need not be UTF-8.
+    command = parseCommandLine(argumentTexts(argc, argv));
+#endif
     switch (command.action) {
     case CommandLine::Action::Exit:
         attachParentConsole();

@@ -1,3 +1,4 @@
+#include "argument_text.h"
 #include "command_line.h"
 #include "program.h"
 #include "temp_dir.h"
@@ -22,6 +23,9 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
     [[maybe_unused]] const QString noReg = QString::fromStdString(bare.path().string());
     [[maybe_unused]] const QString missing = QString::fromStdString((bare / "missing").string());
     [[maybe_unused]] const QString fifo = QString::fromStdString((bare / "fifo").string());
+    // A folder name that is not UTF-8 (Latin-1 "Café"), taken byte for byte.
+    const std::string cafe = bare.path().string() + "/Caf\xE9";
+    writePrefix(cafe, RegistryKind::WithoutGame);
     using Action = CommandLine::Action;
     struct Row {
         QStringList arguments;
@@ -54,6 +58,11 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
          "rivoedit: --prefix " + fifo.toStdString() +
              ": cannot read system.reg: not a regular file\n"},
         {{"--prefix"}, Action::Exit, 2, "rivoedit: Missing value after '--prefix'.\n"},
+        {{"--prefix", argumentText(cafe)}, Action::Start, 0, ""},
+        {{"--prefix", argumentText(cafe + "\xE9")},
+         Action::Exit,
+         2,
+         "rivoedit: --prefix " + noReg.toStdString() + "/Caf\xC3\xA9\xC3\xA9: not a folder\n"},
         {{"--platform", "offscreen", "--list-prefixes"}, Action::ListPrefixes, 0, ""},
 #endif
         // Qt's own options, for Qt to act on.
@@ -69,7 +78,7 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
         EXPECT_TRUE(command.output.starts_with(row.output)) << command.output;
         EXPECT_EQ(command.prefix.has_value(),
                   row.arguments.contains("--prefix") && row.action == Action::Start);
-        EXPECT_EQ(command.platformGiven, row.arguments.join(' ').contains("platform"));
+        EXPECT_EQ(command.displayGiven, row.arguments.join(' ').contains("platform"));
     }
 }
 
@@ -85,8 +94,15 @@ TEST(CommandLineTest, TheProgramAnswersWithoutADisplay) {
     writePrefix(empty / "fifo", RegistryKind::Fifo);
     writePrefix(empty / "loop", RegistryKind::Looping);
     writePrefix(empty / "huge", RegistryKind::Huge);
+    // Control characters in a hostile registry; launcher files past what a
+    // search reads.
+    TempDir crowded;
+    writePrefix(crowded / ".wine", RegistryKind::Holding, "C:\\Esc\x1b[2J\x7f\xC2\x9D");
+    writeFile(crowded / ".config/lutris/games/big.yml", std::string(300 * 1024, '#'));
+    TempDir noHome; // stands for HOME unset
     const std::string h = home.path().string();
     const std::string e = empty.path().string();
+    const std::string kNoHome = "rivoedit: HOME is not set, so no Wine prefix was looked at\n";
     struct Row {
         QStringList arguments;
         std::string winePrefix;
@@ -152,6 +168,15 @@ TEST(CommandLineTest, TheProgramAnswersWithoutADisplay) {
          "rivoedit: WINEPREFIX " + e +
              "/huge: cannot read system.reg: the file is larger than 64 MiB, the most RivoEdit "
              "reads of a registry\n"},
+        {{"--list-prefixes"},
+         "",
+         crowded,
+         0,
+         crowded.path().string() + "/.wine\tWine\tC:\\\\Esc\\x1b[2J\\x7f\\xc2\\x9d\n",
+         "rivoedit: 1 launcher file was not read: a search reads at most 256 KiB of launcher "
+         "files\n"},
+        {{"-display", ":99"}, "", noHome, 2, "", kNoHome},
+        {{"-platform", "offscreen"}, "", noHome, 2, "", kNoHome},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString() + " " + row.winePrefix);
@@ -159,7 +184,11 @@ TEST(CommandLineTest, TheProgramAnswersWithoutADisplay) {
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "WINEPREFIX"}) {
             environment.remove(name);
         }
-        environment.insert("HOME", QString::fromStdString(row.home.path().string()));
+        if (&row.home != &noHome) {
+            environment.insert("HOME", QString::fromStdString(row.home.path().string()));
+        } else {
+            environment.remove("HOME");
+        }
         if (!row.winePrefix.empty()) {
             environment.insert("WINEPREFIX", QString::fromStdString(row.winePrefix));
         }
