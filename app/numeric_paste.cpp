@@ -73,8 +73,9 @@ bool NumericPaste::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        // Text moved within the box brings nothing new.
-        if (drop->source() == box || !drop->mimeData()->hasText()) {
+        // Text moved within the box brings nothing new; a copy would.
+        if ((drop->source() == box && drop->dropAction() == Qt::MoveAction) ||
+            !drop->mimeData()->hasText()) {
             return false;
         }
         box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));

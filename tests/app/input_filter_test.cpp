@@ -234,14 +234,15 @@ TEST_P(LineBreakTest, LineBreaksNeverReachTheBoxTheRosterOrTheGameFile) {
         rosterSawABreak |= reactionTime3().find_first_of("\r\n") != std::string::npos;
     });
     react3->clear();
-    QToolTip::hideText();
+    // Another tooltip first: some systems hide one only after a while.
+    QToolTip::showText(react3->mapToGlobal(QPoint()), "-", react3);
     bringIn(c);
     EXPECT_EQ(react3->text().toStdString(), c.stored);
     EXPECT_EQ(reactionTime3(), c.stored);
     EXPECT_FALSE(rosterSawABreak);
     // A paste that changes the box is an edit.
     EXPECT_EQ(state().unsaved.drivers, *c.stored != '\0');
-    EXPECT_EQ(QToolTip::text(), c.refused ? kNotANumber : "");
+    EXPECT_EQ(QToolTip::text() == kNotANumber, c.refused);
 
     window->mnuDrivers_Save_Game->trigger();
     EXPECT_TRUE(dialogs.messages.empty());
