@@ -56,7 +56,10 @@ ReviewWindow::ReviewWindow(QWidget* parent) : QDialog(parent) {
     cmdReview_Save->setObjectName("cmdReview_Save");
     cmdReview_Close = buttons->addButton("Close", QDialogButtonBox::RejectRole);
     cmdReview_Close->setObjectName("cmdReview_Close");
-    // Saving keeps the window open, to show what is left.
+    // Enter closes: saving takes a click of its own. Saving keeps the window
+    // open, to show what is left.
+    cmdReview_Save->setAutoDefault(false);
+    cmdReview_Close->setDefault(true);
     connect(cmdReview_Close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
