@@ -32,27 +32,32 @@ CellEditWatch::Edit CellEditWatch::takeEdit() {
     return std::exchange(next_, Edit::Typing);
 }
 
-bool CellEditWatch::isHistoryKey(const QKeyEvent& key) const {
+QAction* CellEditWatch::commandFor(const QKeyEvent& key) const {
     const QKeySequence pressed(key.keyCombination());
-    return undo_->shortcuts().contains(pressed) || redo_->shortcuts().contains(pressed);
+    if (undo_->shortcuts().contains(pressed) || key.matches(QKeySequence::Undo)) {
+        return undo_;
+    }
+    if (redo_->shortcuts().contains(pressed) || key.matches(QKeySequence::Redo)) {
+        return redo_;
+    }
+    return nullptr;
 }
 
 bool CellEditWatch::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
         // Left unclaimed by the box, the keys go to the window's commands.
-        if (isHistoryKey(*static_cast<QKeyEvent*>(event))) {
+        if (commandFor(*static_cast<QKeyEvent*>(event)) != nullptr) {
             event->ignore();
             return true;
         }
         break;
     case QEvent::KeyPress: {
         const auto& key = *static_cast<QKeyEvent*>(event);
-        // Where no shortcut took them (a window not active), the keys still
-        // go to the window's history rather than to the box's own.
-        if (isHistoryKey(key)) {
-            const QKeySequence pressed(key.keyCombination());
-            (undo_->shortcuts().contains(pressed) ? undo_ : redo_)->trigger();
+        // Keys no shortcut took (Alt+Backspace on Windows, or any while the
+        // window is not active) still go to the window's history.
+        if (QAction* command = commandFor(key)) {
+            command->trigger();
             return true;
         }
         next_ = key.matches(QKeySequence::Paste) ? Edit::Paste : Edit::Typing;

@@ -29,7 +29,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool isHistoryKey(const QKeyEvent& key) const;
+    // The window's command a key stands for: its own keys, and the system's
+    // undo and redo keys, which a box would take for its own history.
+    QAction* commandFor(const QKeyEvent& key) const;
     void showContextMenu(QObject* box, const QPoint& where);
 
     QAction* undo_;
