@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <chrono>
 #include <gmock/gmock.h>
 #ifndef _WIN32
@@ -212,6 +214,16 @@ TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
     qualify->setFocus();
     QTest::keyClick(qualify, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(state().settings.SystemRating, "3");
+    // So does Undo in the box's context menu.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, qualify->mapToGlobal(QPoint()));
+    QApplication::sendEvent(qualify, &menuKey);
+    EXPECT_EQ(state().settings.UseA3D, "0");
     std::vector<std::string> undone;
     while (window->mnuEdit_Undo->isEnabled()) {
         undone.push_back(window->mnuEdit_Undo->text().toStdString());
@@ -220,7 +232,7 @@ TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
         }
         window->mnuEdit_Undo->trigger();
     }
-    EXPECT_THAT(undone, ElementsAre("&Undo A3D Enabled", "&Undo Qualify of Other 0", "&Undo Paste",
+    EXPECT_THAT(undone, ElementsAre("&Undo Qualify of Other 0", "&Undo Paste",
                                     "&Undo Qualify of Other 0", "&Undo Import From other.rvd",
                                     "&Undo Import From Game (row 7 greyed)"));
     EXPECT_EQ(static_cast<EditorData&>(state()), start);
