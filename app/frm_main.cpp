@@ -130,7 +130,10 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // Qt takes the boxes apart after this object's members are gone.
+    cellWatch_->onFocusLeft = nullptr;
+}
 
 void frmMain::buildMenus() {
     mnuFile = menuBar()->addMenu("&File");
