@@ -3,7 +3,6 @@
 #include "game_text.h"
 
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QVBoxLayout>
 
 namespace rivo {
