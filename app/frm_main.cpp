@@ -7,11 +7,13 @@
 #include "rivo_version.h"
 #include "rivoconfig.h"
 #include "rivodriver.h"
+#include "save_review.h"
 #include "twips.h"
 
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <algorithm>
 #include <charconv>
@@ -128,13 +130,20 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // Qt takes the boxes apart after this object's members are gone.
+    cellWatch_->onFocusLeft = nullptr;
+}
 
 void frmMain::buildMenus() {
     mnuFile = menuBar()->addMenu("&File");
     mnuFile->setObjectName("mnuFile");
     mnuFile_Save = addCommand(mnuFile, "mnuFile_Save", "&Save All (To Game)");
+    mnuFile_Review = addCommand(mnuFile, "mnuFile_Review", "&Review Changes...");
+    mnuFile_Review->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuFile_Exit = addCommand(mnuFile, "mnuFile_Exit", "E&xit");
+
+    buildEditMenu();
 
     mnuConfig = menuBar()->addMenu("&Config");
     mnuConfig->setObjectName("mnuConfig");
@@ -148,6 +157,7 @@ void frmMain::buildMenus() {
     mnuDrivers_SaveIn = addCommand(mnuDrivers, "mnuDrivers_SaveIn", "Save &To ...");
 
     connect(mnuFile_Save, &QAction::triggered, this, &frmMain::mnuFile_Save_Click);
+    connect(mnuFile_Review, &QAction::triggered, this, &frmMain::mnuFile_Review_Click);
     connect(mnuFile_Exit, &QAction::triggered, this, &frmMain::mnuFile_Exit_Click);
     connect(mnuConfig_Save, &QAction::triggered, this, &frmMain::mnuConfig_Save_Click);
     connect(mnuDrivers_Import_Game, &QAction::triggered, this,
@@ -155,6 +165,32 @@ void frmMain::buildMenus() {
     connect(mnuDrivers_Import, &QAction::triggered, this, &frmMain::mnuDrivers_Import_Click);
     connect(mnuDrivers_Save_Game, &QAction::triggered, this, &frmMain::mnuDrivers_Save_Game_Click);
     connect(mnuDrivers_SaveIn, &QAction::triggered, this, &frmMain::mnuDrivers_SaveIn_Click);
+}
+
+void frmMain::buildEditMenu() {
+    mnuEdit = menuBar()->addMenu("&Edit");
+    mnuEdit->setObjectName("mnuEdit");
+    mnuEdit_Undo = addCommand(mnuEdit, "mnuEdit_Undo", "&Undo");
+    mnuEdit_Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEdit_Redo = addCommand(mnuEdit, "mnuEdit_Redo", "&Redo");
+    mnuEdit_Redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(mnuEdit_Undo, &QAction::triggered, this, &frmMain::mnuEdit_Undo_Click);
+    connect(mnuEdit_Redo, &QAction::triggered, this, &frmMain::mnuEdit_Redo_Click);
+
+    undoStack = new QUndoStack(this);
+    // Each item names the step it takes back or does again.
+    auto name = [](QAction* item, const char* caption) {
+        return [item, caption](const QString& step) {
+            item->setText(step.isEmpty() ? caption : QString(caption) + " " + step);
+        };
+    };
+    mnuEdit_Undo->setEnabled(false);
+    mnuEdit_Redo->setEnabled(false);
+    connect(undoStack, &QUndoStack::canUndoChanged, mnuEdit_Undo, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::canRedoChanged, mnuEdit_Redo, &QAction::setEnabled);
+    connect(undoStack, &QUndoStack::undoTextChanged, mnuEdit_Undo, name(mnuEdit_Undo, "&Undo"));
+    connect(undoStack, &QUndoStack::redoTextChanged, mnuEdit_Redo, name(mnuEdit_Redo, "&Redo"));
 }
 
 void frmMain::connectHandlers() {
@@ -190,13 +226,30 @@ void frmMain::connectHandlers() {
     driverGrid->onKeyPress = [this](int column, int row, int& KeyAscii) {
         (this->*kKeyPressHandlers[static_cast<std::size_t>(column)])(row, KeyAscii);
     };
-    // Deleting, cutting, pasting, undoing or dropping text changes a value
-    // just as typing does, so it too must be saved before closing.
-    driverGrid->onTextEdited = [this](int, int row) { state_.unsaved.markDriverEdit(row); };
-    // Pasted or dropped text only where typing could have put it.
+    // Deleting, cutting, pasting or dropping text changes a value just as
+    // typing does, so it too must be saved before closing, and is a step.
+    driverGrid->onTextEdited = [this](int column, int row) { recordBoxEdit(column, row); };
+    // Pasted or dropped text only where typing could have put it; what goes
+    // in is a step of its own.
     driverGrid->numericPaste->accepts = [this](const QString& text) {
         return TypableNumber(state_.AllowedKeys, fromDisplay(text));
     };
+
+    // One history for the whole editor: the boxes' undo keys and menus go to
+    // the Edit menu's commands, and the menu's Paste to the check above.
+    cellWatch_ = new CellEditWatch(mnuEdit_Undo, mnuEdit_Redo, this);
+    cellWatch_->onFocusLeft = [this] { ++typingSpell_; };
+    cellWatch_->pasteInto = [this](QLineEdit* box) {
+        driverGrid->numericPaste->pasteClipboard(box);
+    };
+    driverGrid->numericPaste->onInsert = [this](bool dropped) {
+        cellWatch_->nextEditIs(dropped ? CellEditWatch::Edit::Drop : CellEditWatch::Edit::Paste);
+    };
+    for (int c = 0; c < kDriverColumnCount; ++c) {
+        for (int r = 0; r < kDriverRows; ++r) {
+            driverGrid->box(c, r)->installEventFilter(cellWatch_);
+        }
+    }
 }
 
 // ---- Start-up and closing ----
@@ -246,6 +299,9 @@ bool frmMain::Form_Load() {
     });
     // The fills above ran the change handlers, which mark the page changed.
     state_.unsaved.clear();
+    // The history starts here: what was read is no step of the user's.
+    recorder_.restart(state_);
+    recording_ = true;
     centreOnScreen();
     return true;
 }
@@ -272,18 +328,39 @@ void frmMain::fillConfigPage() {
             // -Wrestrict misreads in optimised builds.
             s.SystemRating = std::to_string(value);
         }
-        configPage->optConfig_SystemRating[static_cast<std::size_t>(value - 1)]->setChecked(true);
     }
-    // Anything but 0 or 1 keeps its text and the layout's choice.
+    showChoices(s);
+}
+
+void frmMain::showChoices(const GameSettings& settings) {
+    // A rating out of range shows as the nearest one; anything else that is
+    // no choice the page offers shows the layout's button ("1", "No").
+    const long long rating = std::clamp(wholeNumber(settings.SystemRating).value_or(1), 1LL, 5LL);
+    configPage->optConfig_SystemRating[static_cast<std::size_t>(rating - 1)]->setChecked(true);
     auto selectYesNo = [](const std::string& text, std::array<QRadioButton*, 2>& buttons) {
         const auto value = wholeNumber(text);
-        if (value && (*value == 0 || *value == 1)) {
-            buttons[static_cast<std::size_t>(*value)]->setChecked(true);
-        }
+        buttons[value == 1 ? 1 : 0]->setChecked(true);
     };
-    selectYesNo(s.WindowedMode, configPage->optConfig_Windowed);
-    selectYesNo(s.UseA3D, configPage->optConfig_UseA3D);
-    selectYesNo(s.UseEAX, configPage->optConfig_UseEAX);
+    selectYesNo(settings.WindowedMode, configPage->optConfig_Windowed);
+    selectYesNo(settings.UseA3D, configPage->optConfig_UseA3D);
+    selectYesNo(settings.UseEAX, configPage->optConfig_UseEAX);
+
+    // The last entry that names the driver, as the list was filled; none
+    // when the list does not hold it.
+    QListWidget* list = configPage->lstConfig_VideoDriver;
+    int chosen = -1;
+    for (int i = 0; i < list->count(); ++i) {
+        const QByteArray name = list->item(i)->data(Qt::UserRole).toByteArray();
+        if (std::string_view(name.constData(), static_cast<std::size_t>(name.size())) ==
+            settings.VideoDriver) {
+            chosen = i;
+        }
+    }
+    if (chosen < 0) {
+        list->clearSelection();
+    } else {
+        list->setCurrentRow(chosen, QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 void frmMain::centreOnScreen() {
@@ -325,16 +402,6 @@ void frmMain::Form_Unload(int& Cancel) {
 
 // ---- Menu commands ----
 
-std::optional<FileError> frmMain::configRefusal() const {
-    if (!state_.configReadError) {
-        return std::nullopt;
-    }
-    return FileError(state_.configReadError->path(),
-                     "it could not be read when RivoEdit started (" +
-                         state_.configReadError->reason() +
-                         "), so saving would overwrite settings that were never shown");
-}
-
 GameFileSave::AskReplace frmMain::askReplace() {
     return [this](const std::vector<std::string>& paths) {
         return dialogs_.askReplaceChangedFiles(paths) == UserDialogs::Answer::Ok;
@@ -342,15 +409,17 @@ GameFileSave::AskReplace frmMain::askReplace() {
 }
 
 std::vector<FileError> frmMain::saveConfig() {
-    if (auto refusal = configRefusal()) {
+    if (auto refusal = ConfigRefusal(state_.configReadError)) {
         return {*refusal};
     }
     try {
         SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
                    askReplace());
     } catch (const FileError& e) {
+        afterSave();
         return {e};
     }
+    afterSave();
     return {};
 }
 
@@ -358,18 +427,10 @@ std::vector<FileError> frmMain::saveAll() {
     // One save, so that one question covers every file another program
     // changed.
     GameFileSave save(&state_.seen, askReplace());
-    // Settings that could not be read and were not changed hold nothing to
-    // save: leaving config.ini alone is then no failure.
-    if (auto refusal = configRefusal()) {
-        if (state_.unsaved.settings) {
-            save.fail(*refusal);
-        }
-    } else {
-        AddConfigFile(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, save);
-    }
-    DriverCommandContext ctx = driverContext();
-    AddDriversToGame(ctx, save);
-    return save.run();
+    AddSaveAll(gameFiles(), state_, save);
+    std::vector<FileError> failures = save.run();
+    afterSave();
+    return failures;
 }
 
 void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
@@ -392,8 +453,43 @@ DriverCommandContext frmMain::driverContext() {
         state_.roster, state_.AllowedKeys, state_.unsaved, *this};
 }
 
+GameFiles frmMain::gameFiles() {
+    return GameFiles{paths_, state_.InstallDir, state_.ConfigFilePath, state_.configReadError,
+                     &state_.seen};
+}
+
 void frmMain::mnuFile_Save_Click() {
     RunGuarded(*this, "Saving all to the game", [&] { reportSaveFailures(saveAll()); });
+}
+
+void frmMain::mnuFile_Review_Click() {
+    RunGuarded(*this, "Reviewing the changes", [&] {
+        if (frmReview == nullptr) {
+            frmReview = new ReviewWindow(this);
+            // The same command as the menu's; the review then shows what is
+            // left.
+            connect(frmReview->cmdReview_Save, &QPushButton::clicked, this,
+                    &frmMain::mnuFile_Save_Click);
+            connect(frmReview->cmdReview_Save, &QPushButton::clicked, this,
+                    &frmMain::refreshReview);
+        }
+        refreshReview();
+        // Modal to the main window, so that what it shows stays true.
+        frmReview->open();
+    });
+}
+
+void frmMain::refreshReview() {
+    RunGuarded(*this, "Reviewing the changes",
+               [&] { frmReview->showReviews(ReviewSaveAll(gameFiles(), state_)); });
+}
+
+void frmMain::mnuEdit_Undo_Click() {
+    RunGuarded(*this, "Undoing", [&] { undoStack->undo(); });
+}
+
+void frmMain::mnuEdit_Redo_Click() {
+    RunGuarded(*this, "Redoing", [&] { undoStack->redo(); });
 }
 
 void frmMain::mnuFile_Exit_Click() {
@@ -410,12 +506,14 @@ void frmMain::mnuDrivers_Import_Game_Click() {
         ImportDriversFromGame(ctx);
         FillDriverGrid();
     });
+    recordStep("Import From Game");
 }
 
 void frmMain::mnuDrivers_Import_Click() {
+    std::filesystem::path chosen;
     RunGuarded(*this, "Importing the drivers", [&] {
         cdlFolder.DialogTitle = kImportTitle;
-        const std::filesystem::path chosen = cdlFolder.ShowOpen();
+        chosen = cdlFolder.ShowOpen();
         if (chosen.empty()) {
             return;
         }
@@ -423,12 +521,17 @@ void frmMain::mnuDrivers_Import_Click() {
         ImportDriversFromFile(ctx, chosen);
         FillDriverGrid();
     });
+    if (!chosen.empty()) {
+        recordStep("Import From " + QString::fromStdU16String(chosen.filename().u16string()));
+    }
 }
 
 void frmMain::mnuDrivers_Save_Game_Click() {
     RunGuarded(*this, "Saving the drivers to the game", [&] {
         DriverCommandContext ctx = driverContext();
-        reportSaveFailures(SaveDriversToGame(ctx, askReplace()));
+        const std::vector<FileError> failures = SaveDriversToGame(ctx, askReplace());
+        afterSave();
+        reportSaveFailures(failures);
     });
 }
 
@@ -479,27 +582,30 @@ void frmMain::txtConfig_MusicDir_Change() {
     storeFolder(7);
 }
 
-void frmMain::storeChoice(std::string GameSettings::*setting, int value) {
+void frmMain::storeChoice(std::string GameSettings::*setting, int value, const char* step) {
     RunGuarded(*this, "Storing the choice", [&] {
         state_.settings.*setting = std::to_string(value);
         state_.unsaved.settings = true;
     });
+    // A click raises this twice (the button toggled, then clicked): the
+    // second changes nothing and so makes no step.
+    recordStep(step);
 }
 
 void frmMain::optConfig_SystemRating_Click(int Index) {
-    storeChoice(&GameSettings::SystemRating, Index + 1);
+    storeChoice(&GameSettings::SystemRating, Index + 1, "System Rating");
 }
 
 void frmMain::optConfig_Windowed_Click(int Index) {
-    storeChoice(&GameSettings::WindowedMode, Index);
+    storeChoice(&GameSettings::WindowedMode, Index, "Run in Window");
 }
 
 void frmMain::optConfig_UseA3D_Click(int Index) {
-    storeChoice(&GameSettings::UseA3D, Index);
+    storeChoice(&GameSettings::UseA3D, Index, "A3D Enabled");
 }
 
 void frmMain::optConfig_UseEAX_Click(int Index) {
-    storeChoice(&GameSettings::UseEAX, Index);
+    storeChoice(&GameSettings::UseEAX, Index, "EAX Enabled");
 }
 
 void frmMain::lstConfig_VideoDriver_Click() {
@@ -513,6 +619,7 @@ void frmMain::lstConfig_VideoDriver_Click() {
         state_.settings.VideoDriver.assign(name.constData(), static_cast<std::size_t>(name.size()));
         state_.unsaved.settings = true;
     });
+    recordStep("Video Driver");
 }
 
 // ---- Driver grid ----
@@ -561,9 +668,80 @@ void frmMain::FilterNumericKey(int& KeyAscii, const std::string& currentText) {
     state_.unsaved.drivers = true;
 }
 
+// ---- The history ----
+
+void frmMain::recordStep(const QString& text, std::optional<TypingSpell> typing) {
+    if (!recording_) {
+        return;
+    }
+    RunGuarded(*this, "Recording the step", [&] {
+        std::optional<EditStep> step = recorder_.record(state_);
+        if (!step) {
+            return;
+        }
+        if (!typing) {
+            ++typingSpell_;
+        }
+        undoStack->push(new EditCommand(
+            text, std::move(*step), [this](EditStep& s, bool undo) { showStep(s, undo); }, typing));
+    });
+}
+
+void frmMain::recordBoxEdit(int column, int row) {
+    // The box tells of a user's edit before it tells of the new text: store
+    // the text first.
+    (this->*kChangeHandlers[static_cast<std::size_t>(column)])(row);
+    state_.unsaved.markDriverEdit(row);
+    switch (cellWatch_->takeEdit()) {
+    case CellEditWatch::Edit::Paste:
+        recordStep("Paste");
+        return;
+    case CellEditWatch::Edit::Drop:
+        recordStep("Drop");
+        return;
+    case CellEditWatch::Edit::Typing:
+        break;
+    }
+    // Named after the column and the driver, as the grid shows them.
+    const QString driver = toDisplay(state_.roster[row][DriverField::DriverName]);
+    recordStep(QString("%1 of %2")
+                   .arg(QString(kDriverColumns[static_cast<std::size_t>(column)].heading),
+                        driver.isEmpty() ? QString("row %1").arg(row + 1) : driver),
+               TypingSpell{column, row, typingSpell_});
+}
+
+void frmMain::showStep(EditStep& step, bool undo) {
+    RunGuarded(*this, undo ? "Undoing" : "Redoing", [&] {
+        const GameFiles files = gameFiles();
+        showEditorData(undo ? step.undo(state_, recorder_.saves(), files)
+                            : step.redo(state_, recorder_.saves(), files));
+    });
+}
+
+void frmMain::showEditorData(const EditorData& data) {
+    const QScopedValueRollback<bool> quiet(recording_, false);
+    EditorData& shown = state_;
+    shown = data;
+    showChoices(data.settings);
+    FillDriverGrid();
+    for (int r = 0; r < kDriverRows; ++r) {
+        driverGrid->setRowEnabled(r, data.enabledRows.test(static_cast<std::size_t>(r)));
+    }
+    // The fills ran the handlers, which store what they show and mark it.
+    shown = data;
+    recorder_.restart(state_);
+    ++typingSpell_;
+}
+
+void frmMain::afterSave() {
+    recorder_.saved(state_);
+    ++typingSpell_;
+}
+
 // ---- Window operations ----
 
 void frmMain::EnableDriverRow(int row, bool enabled) {
+    state_.enabledRows.set(static_cast<std::size_t>(row), enabled);
     driverGrid->setRowEnabled(row, enabled);
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "cell_edit_watch.h"
 #include "config_page.h"
 #include "driver_commands.h"
 #include "driver_grid.h"
+#include "edit_command.h"
+#include "edit_step.h"
 #include "file_error.h"
 #include "game_paths.h"
 #include "program_state.h"
 #include "registry_api.h"
+#include "review_window.h"
+#include "save_all.h"
 #include "user_dialogs.h"
 #include "window_operations.h"
 
@@ -14,6 +19,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QTabWidget>
+#include <QUndoStack>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,7 +58,11 @@ public:
     DriverGrid* driverGrid;
     QMenu* mnuFile;
     QAction* mnuFile_Save;
+    QAction* mnuFile_Review;
     QAction* mnuFile_Exit;
+    QMenu* mnuEdit;
+    QAction* mnuEdit_Undo;
+    QAction* mnuEdit_Redo;
     QMenu* mnuConfig;
     QAction* mnuConfig_Save;
     QMenu* mnuDrivers;
@@ -60,10 +71,17 @@ public:
     QAction* mnuDrivers_Save_Game;
     QAction* mnuDrivers_SaveIn;
     CommonDialog cdlFolder;
+    // The editor's one history: every change of the settings and the roster.
+    QUndoStack* undoStack;
+    // Made when first opened.
+    ReviewWindow* frmReview = nullptr;
 
     // Menu commands.
     void mnuFile_Save_Click();
+    void mnuFile_Review_Click();
     void mnuFile_Exit_Click();
+    void mnuEdit_Undo_Click();
+    void mnuEdit_Redo_Click();
     void mnuConfig_Save_Click();
     void mnuDrivers_Import_Game_Click();
     void mnuDrivers_Import_Click();
@@ -149,29 +167,52 @@ private:
     void Form_Unload(int& Cancel);
 
     void buildMenus();
+    void buildEditMenu();
     void connectHandlers();
     void txtDriver_Change(int column, int Index);
     void txtDriver_KeyPress(int column, int Index, int& KeyAscii);
     void storeFolder(std::size_t folderRow);
-    void storeChoice(std::string GameSettings::*setting, int value);
+    void storeChoice(std::string GameSettings::*setting, int value, const char* step);
     void fillConfigPage();
+    // Selects the buttons and the list entry that show these settings.
+    void showChoices(const GameSettings& settings);
     void centreOnScreen();
 
     // Saves both records, settings first; every failure comes back.
     std::vector<FileError> saveAll();
     std::vector<FileError> saveConfig();
-    // Why config.ini must not be saved, if it must not.
-    std::optional<FileError> configRefusal() const;
     // Puts the files another program changed to the user.
     GameFileSave::AskReplace askReplace();
     void reportSaveFailures(const std::vector<FileError>& failures);
 
+    // ---- The history ----
+    // Makes the change since the last step a step named `text`, if there was
+    // one. Typing in the same spell goes on in the step before.
+    void recordStep(const QString& text, std::optional<TypingSpell> typing = std::nullopt);
+    // A user's edit of a driver box: typing, a paste or a drop.
+    void recordBoxEdit(int column, int row);
+    // Puts back the data that undoing or redoing `step` gives.
+    void showStep(EditStep& step, bool undo);
+    void showEditorData(const EditorData& data);
+    // A save to the game changed what counts as saved.
+    void afterSave();
+    void refreshReview();
+
     DriverCommandContext driverContext();
+    GameFiles gameFiles();
 
     reg::RegistryApi& registry_;
     const GamePaths& paths_;
     UserDialogs& dialogs_;
     ProgramState state_;
+    EditRecorder recorder_;
+    // Off during start-up and while a step is put back: the handlers then
+    // store what the program shows, which is no step of the user's.
+    bool recording_ = false;
+    // Counts the times typing was broken off: the focus left a box, a step
+    // was taken back or done again, or the files were saved.
+    std::uint64_t typingSpell_ = 0;
+    CellEditWatch* cellWatch_ = nullptr;
 };
 
 } // namespace rivo

@@ -1,14 +1,11 @@
 #include "numeric_paste.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
 #include <QToolTip>
-#include <memory>
 
 namespace rivo {
 
@@ -25,7 +22,13 @@ QString clipboardText(QClipboard::Mode mode = QClipboard::Clipboard) {
 
 } // namespace
 
-bool NumericPaste::paste(QLineEdit* box, const QString& text) {
+void NumericPaste::pasteClipboard(QLineEdit* box) {
+    if (box->isEnabled() && !box->isReadOnly()) {
+        paste(box, clipboardText());
+    }
+}
+
+bool NumericPaste::paste(QLineEdit* box, const QString& text, bool dropped) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && isBlankOrBreak(text[first])) {
@@ -45,6 +48,9 @@ bool NumericPaste::paste(QLineEdit* box, const QString& text) {
     if (!accepts || !accepts(after)) {
         QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), kNotANumber, box);
         return false;
+    }
+    if (onInsert) {
+        onInsert(dropped);
     }
     box->insert(pasted);
     return true;
@@ -79,28 +85,13 @@ bool NumericPaste::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
-        if (paste(box, drop->mimeData()->text())) {
+        if (paste(box, drop->mimeData()->text(), true)) {
             // A copy: the box it came from keeps its text.
             drop->setDropAction(Qt::CopyAction);
             drop->accept();
         } else {
             drop->ignore();
         }
-        return true;
-    }
-    case QEvent::ContextMenu: {
-        // The box's own menu, its Paste turned to come here: the action that
-        // the box connected to its paste slot (by signature, as Qt 6.4 does, or
-        // by member function).
-        const std::unique_ptr<QMenu> menu(box->createStandardContextMenu());
-        for (QAction* action : menu->actions()) {
-            if (QObject::disconnect(action, &QAction::triggered, box, &QLineEdit::paste) ||
-                QObject::disconnect(action, SIGNAL(triggered()), box, SLOT(paste()))) {
-                connect(action, &QAction::triggered, box,
-                        [this, box] { paste(box, clipboardText()); });
-            }
-        }
-        menu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
         return true;
     }
     default:

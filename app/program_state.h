@@ -1,8 +1,7 @@
 #pragma once
 
-#include "driver_roster.h"
+#include "editor_data.h"
 #include "file_error.h"
-#include "game_settings.h"
 #include "seen_files.h"
 #include "shared_state.h"
 
@@ -11,15 +10,14 @@
 
 namespace rivo {
 
-// Everything the program holds for one run. The main window owns the one
-// instance; the modules get the parts they use by reference.
-struct ProgramState {
+// Everything the program holds for one run: what the user edits (the
+// settings, the roster, the rows enabled, the unsaved marks), which the
+// history takes back and forth, and what stays for the run. The main window
+// owns the one instance; the modules get the parts they use by reference.
+struct ProgramState : EditorData {
     std::string InstallDir;
     std::string ConfigFilePath;
     std::string VideoConfigPath;
-    GameSettings settings;
-    DriverRoster roster;
-    UnsavedWork unsaved;
     AllowedKeysTable AllowedKeys{};
     // What RivoEdit last saw of config.ini and the driver files, so that a
     // save can tell when another program changed them.

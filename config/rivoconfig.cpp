@@ -39,14 +39,20 @@ void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::stri
             ReadGameFile(seen, ConfigFilePath, paths.toHost(ConfigFilePath)));
     });
     for (const std::string& line : lines) {
-        const std::string key = LineKey(line);
-        for (const SettingKey& setting : kSettingKeys) {
-            if (key == setting.key) {
-                settings.*setting.field = LineValue(line, setting.plain);
-                break;
-            }
+        if (const SettingKey* setting = SettingOfLine(line)) {
+            settings.*setting->field = LineValue(line, setting->plain);
         }
     }
+}
+
+const SettingKey* SettingOfLine(const std::string& line) {
+    const std::string key = LineKey(line);
+    for (const SettingKey& setting : kSettingKeys) {
+        if (key == setting.key) {
+            return &setting;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<std::string> ConfigFileLines(const GameSettings& settings) {

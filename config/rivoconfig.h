@@ -27,6 +27,10 @@ void LocateInstallDir(reg::RegistryApi& registry, WindowOperations& window,
 void LoadConfig(const GamePaths& paths, const std::string& InstallDir, std::string& ConfigFilePath,
                 GameSettings& settings, SeenFiles* seen = nullptr);
 
+// The setting a line of config.ini gives a value, as LoadConfig reads it:
+// the key before the "=" matched exactly. Nullptr for every other line.
+const SettingKey* SettingOfLine(const std::string& line);
+
 // Adds config.ini, rewritten whole (21 lines, CR LF), to `save`; once it is
 // saved the settings count as saved. A value holding CR or LF is a failure,
 // and nothing is written.

@@ -30,6 +30,7 @@ struct UnsavedWork {
         settings = drivers = false;
         editedRows.reset();
     }
+    bool operator==(const UnsavedWork&) const = default;
 };
 
 // The characters the driver grid accepts: "0" to "9", backspace, ".". The

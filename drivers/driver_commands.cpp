@@ -40,10 +40,14 @@ bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::pat
 }
 
 void AddDriversToGame(DriverCommandContext& ctx, GameFileSave& save) {
-    UnsavedWork& unsaved = ctx.unsaved;
+    AddDriversToGame(ctx.game, ctx.roster, ctx.unsaved, save);
+}
+
+void AddDriversToGame(const GameDriverFolder& game, const DriverRoster& roster,
+                      UnsavedWork& unsaved, GameFileSave& save) {
     // Only a save of every row that could be saved makes the typed values
     // count as saved.
-    AddGameDriverFiles(ctx.game, ctx.roster, unsaved.editedRows, save,
+    AddGameDriverFiles(game, roster, unsaved.editedRows, save,
                        [&unsaved] { unsaved.drivers = false; });
 }
 

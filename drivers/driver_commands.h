@@ -32,6 +32,9 @@ bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::pat
 // to `save` (AddGameDriverFiles); each row saved loses its edit mark, and
 // when nothing failed the driver values count as saved.
 void AddDriversToGame(DriverCommandContext& ctx, GameFileSave& save);
+// The same for a roster and its marks outside a context.
+void AddDriversToGame(const GameDriverFolder& game, const DriverRoster& roster,
+                      UnsavedWork& unsaved, GameFileSave& save);
 
 // "Save To Game" alone: AddDriversToGame, run with the context's seen files
 // and `ask` for the files another program changed.

@@ -54,11 +54,15 @@ void PutDriverDefaults(DriverRecord& record) {
 
 DriverRecordReader::DriverRecordReader(std::vector<std::string> lines) : lines_(std::move(lines)) {}
 
-RecordEnd DriverRecordReader::ReadRecord(DriverRecord& record) {
+RecordEnd DriverRecordReader::ReadRecord(DriverRecord& record, RecordLines* from) {
     PutDriverDefaults(record);
+    RecordLines ignored;
+    RecordLines& source = from != nullptr ? *from : ignored;
+    source = {};
     bool firstLine = true;
     while (!AtEnd()) {
-        const std::string line = WithoutLeadingSpaces(lines_[next_++]);
+        const std::size_t index = next_++;
+        const std::string line = WithoutLeadingSpaces(lines_[index]);
         if (!line.empty() && line.front() == '}') {
             return firstLine ? RecordEnd::NoName : RecordEnd::Whole;
         }
@@ -66,11 +70,13 @@ RecordEnd DriverRecordReader::ReadRecord(DriverRecord& record) {
             // An empty first line is the name of an unnamed row in a set
             // file; taking it keeps the records after it on their rows.
             record[DriverField::DriverName] = line;
+            source[0] = index;
             firstLine = false;
             continue;
         }
         if (const DriverField* field = FieldOfKey(LineKey(line))) {
             record[*field] = LineValue(line, true);
+            source[static_cast<std::size_t>(*field)] = index;
         }
     }
     return firstLine ? RecordEnd::NoName : RecordEnd::CutOff;

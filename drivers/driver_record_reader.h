@@ -2,7 +2,9 @@
 
 #include "driver_roster.h"
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,10 @@ enum class RecordEnd {
     Whole,  // a name line and a "}" line
 };
 
+// For each field of a record, the index of the line it was read from (the
+// name line for DriverName), or none when the record gave it no value.
+using RecordLines = std::array<std::optional<std::size_t>, kDriverFieldCount>;
+
 // Reads driver records one after another from the lines of a file: one
 // record from a game driver file, up to 22 from a driver set file.
 class DriverRecordReader {
@@ -31,8 +37,8 @@ public:
     // field, the last one winning, until a line beginning with "}" (used up)
     // or the end of the lines. Leading spaces are not part of a line. Fields
     // the record does not name keep their values. Says how far the record
-    // went.
-    RecordEnd ReadRecord(DriverRecord& record);
+    // went. With `from`, also tells which line each field came from.
+    RecordEnd ReadRecord(DriverRecord& record, RecordLines* from = nullptr);
 
     bool AtEnd() const { return next_ >= lines_.size(); }
 

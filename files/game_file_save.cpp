@@ -51,6 +51,15 @@ void GameFileSave::fail(FileError failure) {
     entries_.push_back(Entry{{}, {}, {}, {}, std::move(failure)});
 }
 
+std::vector<GameFileSave::Planned> GameFileSave::planned() const {
+    std::vector<Planned> files;
+    files.reserve(entries_.size());
+    for (const Entry& entry : entries_) {
+        files.push_back(Planned{entry.gamePath, entry.host, entry.bytes, entry.failure});
+    }
+    return files;
+}
+
 std::optional<FileError> GameFileSave::write(const Entry& entry) const {
     const std::string shown = codepage::cp1252ToUtf8(entry.gamePath);
     try {

@@ -53,6 +53,18 @@ public:
     // Does the above and returns every failure, in the order added.
     std::vector<FileError> run();
 
+    // A file as added: its game path, host file and new bytes, or the
+    // failure found before writing (then the rest is empty).
+    struct Planned {
+        std::string gamePath;
+        std::filesystem::path host;
+        std::string bytes;
+        std::optional<FileError> failure;
+    };
+    // What run() would write, in the order added. Looks at no disk, writes
+    // nothing.
+    std::vector<Planned> planned() const;
+
 private:
     enum class Plan { Write, AlreadyThere, ChangedElsewhere };
     // A file as it is on disk: its bytes, missing, a plain file that cannot

@@ -166,13 +166,14 @@ TEST_F(GridTypingTest, DeletePasteAndUndoChangeTheValueAndMarkItUnsaved) {
     EXPECT_EQ(reactionTime3(), ".06");
     EXPECT_TRUE(state().unsaved.drivers);
 
-    state().unsaved.clear();
+    // (Pasting into a clean grid marks it too: see LineBreakTest.)
     QApplication::clipboard()->setText("9");
     react3->selectAll();
     QTest::keyClick(react3, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(reactionTime3(), "9");
     EXPECT_TRUE(state().unsaved.drivers);
 
+    // Ctrl+Z takes back the editor's last step, the paste, with its marks.
     state().unsaved.clear();
     QTest::keyClick(react3, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(reactionTime3(), ".06");

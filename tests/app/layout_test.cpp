@@ -190,19 +190,26 @@ TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
     for (QAction* a : menus) {
         titles.push_back(a->text().toStdString());
     }
-    EXPECT_THAT(titles, ElementsAreArray({"&File", "&Config", "&Drivers"}));
+    EXPECT_THAT(titles, ElementsAreArray({"&File", "&Edit", "&Config", "&Drivers"}));
     auto items = [](QMenu* menu) {
         std::vector<std::string> out;
         for (QAction* a : menu->actions()) {
-            out.push_back(a->objectName().toStdString() + " " + a->text().toStdString());
+            const QString keys = QKeySequence::listToString(a->shortcuts());
+            out.push_back(a->objectName().toStdString() + " " + a->text().toStdString() +
+                          (keys.isEmpty() ? "" : " " + keys.toStdString()));
             EXPECT_FALSE(a->isSeparator());
             EXPECT_FALSE(a->isCheckable());
-            EXPECT_TRUE(a->shortcut().isEmpty());
         }
         return out;
     };
-    EXPECT_THAT(items(window->mnuFile),
-                ElementsAreArray({"mnuFile_Save &Save All (To Game)", "mnuFile_Exit E&xit"}));
+    EXPECT_THAT(
+        items(window->mnuFile),
+        ElementsAreArray({"mnuFile_Save &Save All (To Game)",
+                          "mnuFile_Review &Review Changes... Ctrl+R", "mnuFile_Exit E&xit"}));
+    EXPECT_THAT(
+        items(window->mnuEdit),
+        ElementsAreArray({"mnuEdit_Undo &Undo Ctrl+Z", "mnuEdit_Redo &Redo Ctrl+Y; Ctrl+Shift+Z"}));
+    EXPECT_FALSE(window->mnuEdit_Undo->isEnabled()) << "nothing to undo after start-up";
     EXPECT_THAT(items(window->mnuConfig), ElementsAreArray({"mnuConfig_Save &Save (To Game)"}));
     EXPECT_THAT(
         items(window->mnuDrivers),

@@ -1,10 +1,14 @@
 #include "app_test_game.h"
 #include "only_on.h"
+#include "review_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <chrono>
 #include <gmock/gmock.h>
 #ifndef _WIN32
@@ -174,6 +178,160 @@ TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X); // Exit
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(dialogs.questions.empty());
+}
+
+// Typing in a box until the focus leaves it, a paste, each import and each
+// choice on the Config page are steps of one history, which the Edit menu
+// and the keys in a box walk. Undoing them all gives back the files' own
+// values: a save then writes nothing. Redone, they are saved; a step undone
+// after that save is unsaved work again.
+TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
+    const EditorData start = state();
+    fs::remove(driverFile(7));
+    window->mnuDrivers_Import_Game->trigger(); // greys out row 7
+    writeDriver(7, SampleDriver(7));
+    std::string set;
+    for (int r = 0; r < kDriverRows; ++r) {
+        DriverRecord record = SampleDriver(r);
+        record[DriverField::DriverName] = "Other " + std::to_string(r);
+        set += RecordText(record);
+    }
+    TempDir userFolder;
+    writeFile(userFolder / "other.rvd", set);
+    dialogs.files = {userFolder / "other.rvd"};
+    window->mnuDrivers_Import->trigger();
+    auto typeInto = [](QLineEdit* b, const char* keys) {
+        b->setFocus();
+        b->end(false);
+        QTest::keyClicks(b, keys);
+    };
+    typeInto(box("txtDriver_Qualify", 0), "25\b");
+    QApplication::clipboard()->setText("9.5");
+    box("txtDriver_Race", 1)->setFocus();
+    box("txtDriver_Race", 1)->selectAll();
+    QTest::keyClick(box("txtDriver_Race", 1), Qt::Key_V, Qt::ControlModifier);
+    typeInto(box("txtDriver_Qualify", 0), "7");
+    changeConfig();
+    auto* five = find<QRadioButton>("optConfig_SystemRating_4");
+    QTest::mouseClick(five, Qt::LeftButton, {}, QPoint(6, five->height() / 2));
+    const EditorData edited = state();
+    EXPECT_EQ(state().roster[0][DriverField::QualifyingAbility], "1.0027");
+
+    // Ctrl+Z in a box takes back the editor's last step, not the box's typing.
+    QLineEdit* qualify = box("txtDriver_Qualify", 3);
+    qualify->setFocus();
+    QTest::keyClick(qualify, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(state().settings.SystemRating, "3");
+    // So does Undo in the box's context menu.
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->actions().front()->trigger();
+        menu->close();
+    });
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {}, qualify->mapToGlobal(QPoint()));
+    QApplication::sendEvent(qualify, &menuKey);
+    EXPECT_EQ(state().settings.UseA3D, "0");
+    std::vector<std::string> undone;
+    while (window->mnuEdit_Undo->isEnabled()) {
+        undone.push_back(window->mnuEdit_Undo->text().toStdString());
+        if (!box("txtDriver_Qualify", 7)->isEnabled()) {
+            undone.back() += " (row 7 greyed)";
+        }
+        window->mnuEdit_Undo->trigger();
+    }
+    EXPECT_THAT(undone, ElementsAre("&Undo Qualify of Other 0", "&Undo Paste",
+                                    "&Undo Qualify of Other 0", "&Undo Import From other.rvd",
+                                    "&Undo Import From Game (row 7 greyed)"));
+    EXPECT_EQ(static_cast<EditorData&>(state()), start);
+    EXPECT_TRUE(box("txtDriver_Qualify", 7)->isEnabled());
+    EXPECT_EQ(box("txtDriver_Qualify", 0)->text(), "1.00");
+    // A time the file system can hold (Windows keeps 100 ns steps).
+    const auto old = fs::last_write_time(gameFile("config.ini")) - std::chrono::hours(24);
+    fs::last_write_time(gameFile("config.ini"), old);
+    fs::last_write_time(driverFile(0), old);
+    window->mnuFile_Save->trigger();
+    EXPECT_EQ(fs::last_write_time(gameFile("config.ini")), old) << "the same bytes: not written";
+    EXPECT_EQ(fs::last_write_time(driverFile(0)), old);
+
+    // Redo from the keys in a box and from the menu.
+    QTest::keyClick(qualify, Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(qualify, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window->mnuEdit_Redo->text(), "&Redo Qualify of Other 0");
+    while (window->mnuEdit_Redo->isEnabled()) {
+        window->mnuEdit_Redo->trigger();
+    }
+    // Measured against the files as just saved, every row is unsaved now.
+    EditorData redone = state();
+    EXPECT_TRUE(redone.unsaved.settings && redone.unsaved.editedRows.all());
+    redone.unsaved = edited.unsaved;
+    EXPECT_EQ(redone, edited);
+    window->mnuFile_Save->trigger();
+    EXPECT_THAT(driverOnDisk(), HasSubstr("Other 0\r\n"));
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.0027\r\n"));
+    EXPECT_THAT(readFile(driverFile(1)), HasSubstr(" RaceAbility=9.5\r\n"));
+    EXPECT_THAT(configOnDisk(), HasSubstr("SystemRating=5\r\n"));
+    EXPECT_FALSE(state().unsaved.any());
+
+    // Saving is no step: undoing now makes the editor differ from the files.
+    window->mnuEdit_Undo->trigger();
+    EXPECT_TRUE(state().unsaved.settings);
+    EXPECT_FALSE(state().unsaved.drivers);
+    window->mnuEdit_Redo->trigger();
+    EXPECT_FALSE(state().unsaved.any());
+    window->mnuEdit_Undo->trigger();
+    dialogs.answers = {Answer::Ok};
+    EXPECT_TRUE(window->close());
+    EXPECT_THAT(configOnDisk(), HasSubstr("SystemRating=3\r\n"));
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+}
+
+// The review lists what Save All would change, compared byte for byte with
+// the disk: not a value changed and changed back, but a file another program
+// changed, with its value on disk now and the lines the save drops.
+TEST_F(CloseTest, ReviewShowsWhatSaveAllWouldWrite) {
+    auto rows = [this] {
+        std::vector<std::string> out;
+        QTreeWidget* tree = window->frmReview->tvwReview;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+            const QTreeWidgetItem* row = *it;
+            out.push_back(
+                (row->text(0) +
+                 (row->parent() ? " | " + row->text(1) + " | " + row->text(2) : QString()))
+                    .toStdString());
+        }
+        return out;
+    };
+    QTest::keyClick(window.get(), Qt::Key_R, Qt::ControlModifier);
+    ASSERT_NE(window->frmReview, nullptr);
+    EXPECT_TRUE(window->frmReview->isVisible());
+    EXPECT_TRUE(window->frmReview->lblReview_Nothing->isVisible());
+    EXPECT_EQ(window->frmReview->lblReview_Nothing->text(), "No changes to save.");
+    window->frmReview->cmdReview_Close->click();
+
+    typeDriverValue();
+    changeConfig();
+    auto* no = find<QRadioButton>("optConfig_UseA3D_0");
+    QTest::mouseClick(no, Qt::LeftButton, {}, QPoint(6, no->height() / 2));
+    std::string other = SampleConfig();
+    other.replace(other.find("SystemRating=3"), 14, "; tuned\r\nSystemRating=4");
+    writeConfig(other + "[Mine]\r\nLanguage=fr\r\n");
+    window->mnuFile_Review->trigger();
+    EXPECT_FALSE(window->frmReview->lblReview_Nothing->isVisible());
+    EXPECT_THAT(rows(), ElementsAre("C:\\Games\\Kestra\\config.ini: Changed by another "
+                                    "program since RivoEdit read it",
+                                    "SystemRating | 4 | 3", "Line the save removes | ; tuned | ",
+                                    "Line the save removes | [Mine] | ",
+                                    "Line the save removes | Language=fr | ", driverGamePath(0),
+                                    "Driver 0, QualifyingAbility | 1.00 | 1.007"));
+    EXPECT_EQ(configOnDisk(), other + "[Mine]\r\nLanguage=fr\r\n") << "the review writes nothing";
+
+    // Its Save All is the menu's, question included; what is left is nothing.
+    dialogs.answers = {Answer::Ok};
+    window->frmReview->cmdReview_Save->click();
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(configOnDisk(), SampleConfig());
+    EXPECT_TRUE(window->frmReview->lblReview_Nothing->isVisible());
 }
 
 // A row with values but no name (from a game file whose first line is
