@@ -83,7 +83,7 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onSh
 
 #ifdef _WIN32
     WindowsRegistry registry;
-    NativePaths paths;
+    NativePaths paths(WindowsVirtualStore());
 #else
     // The game runs under Wine: its registry and its C: drive are those of
     // the prefix named, found or chosen.

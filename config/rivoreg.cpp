@@ -1,6 +1,9 @@
 #include "rivoreg.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace rivo {
@@ -48,6 +51,44 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
     return -1;
 }
 
+namespace {
+
+// The value `name` of the key, or nothing when the key does not open.
+std::optional<RegistryValue> ReadOpened(reg::RegistryApi& registry, reg::Root root,
+                                        const std::string& path, std::uint32_t access,
+                                        const std::string& name) {
+    reg::Handle key = 0;
+    if (registry.openKey(root, path, 0, access, key) != reg::kSuccess) {
+        return std::nullopt;
+    }
+    RegistryValue value;
+    RegQueryValue(registry, key, name, value);
+    registry.closeKey(key);
+    return value;
+}
+
+bool StartsWithIgnoringCase(const std::string& text, std::string_view start) {
+    return text.size() >= start.size() &&
+           std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+} // namespace
+
+std::vector<std::string> VirtualStoreKeys(const std::string& path) {
+    const std::string store = "Software\\Classes\\VirtualStore\\MACHINE\\";
+    std::vector<std::string> keys;
+    constexpr std::string_view kSoftware = "SOFTWARE\\";
+    if (StartsWithIgnoringCase(path, kSoftware)) {
+        keys.push_back(store + path.substr(0, kSoftware.size()) + "WOW6432Node\\" +
+                       path.substr(kSoftware.size()));
+    }
+    keys.push_back(store + path);
+    return keys;
+}
+
 RegistryValue RegReadValue(reg::RegistryApi& registry, const std::string& path,
                            const std::string& name) {
     // Read-only: a normal user may not write to HKEY_LOCAL_MACHINE. The
@@ -55,15 +96,23 @@ RegistryValue RegReadValue(reg::RegistryApi& registry, const std::string& path,
     // only a 64-bit tool wrote is found in the 64-bit view behind it. Every
     // backend answers one view per open, so both systems fall back alike.
     for (const std::uint32_t view : {reg::kKeyWow64_32Key, reg::kKeyWow64_64Key}) {
-        reg::Handle key = 0;
-        if (registry.openKey(reg::Root::LocalMachine, path, 0, reg::kKeyRead | view, key) !=
-            reg::kSuccess) {
-            continue;
+        if (std::optional<RegistryValue> value =
+                ReadOpened(registry, reg::Root::LocalMachine, path, reg::kKeyRead | view, name)) {
+            if (!std::holds_alternative<std::monostate>(*value)) {
+                return *value;
+            }
+            break; // the key is there in the game's view: its value is missing
         }
-        RegistryValue value;
-        RegQueryValue(registry, key, name, value);
-        registry.closeKey(key);
-        return value;
+    }
+    // An installer that Windows ran virtualized (an old one, started without
+    // administrator rights) wrote the key into the user's registry instead.
+    // These keys are named whole, so no view redirects them.
+    for (const std::string& key : VirtualStoreKeys(path)) {
+        if (std::optional<RegistryValue> value = ReadOpened(
+                registry, reg::Root::CurrentUser, key, reg::kKeyRead | reg::kKeyWow64_64Key, name);
+            value && !std::holds_alternative<std::monostate>(*value)) {
+            return *value;
+        }
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace rivo {
 
@@ -24,9 +25,17 @@ reg::Status RegQueryValue(reg::RegistryApi& registry, reg::Handle key, const std
 
 // Opens `path` under HKEY_LOCAL_MACHINE read-only in the 32-bit view (where a
 // 32-bit game's installer writes) or, when the key is not there, in the 64-bit
-// view; queries `name` and closes the key. Every failure gives the empty value.
+// view; queries `name` and closes the key. When neither view gives the value,
+// it is looked for in the user's registry VirtualStore, where Windows put it
+// if the installer ran virtualized (VirtualStoreKeys). Every failure gives the
+// empty value.
 RegistryValue RegReadValue(reg::RegistryApi& registry, const std::string& path,
                            const std::string& name);
+
+// Where Windows keeps a virtualized program's writes to the HKEY_LOCAL_MACHINE
+// key `path` (SOFTWARE\...), under HKEY_CURRENT_USER, in the order they are
+// looked at: the 32-bit programs' node first, then the plain one.
+std::vector<std::string> VirtualStoreKeys(const std::string& path);
 
 // A value as text: text as it stands, a number in decimal, nothing as "".
 std::string RegistryValueText(const RegistryValue& value);

@@ -16,6 +16,16 @@ public:
     // returned, so reading finds it and writing replaces it. Parts that do
     // not exist are kept as given.
     virtual std::filesystem::path toHost(const std::string& gamePath) const = 0;
+
+    // Where Windows keeps its own copy of the game file `gamePath` when the
+    // game may not write it in place (see VirtualStore), whether or not the
+    // copy exists; empty where files are not virtualized (always off
+    // Windows). toHost gives this copy once it exists, since the game then
+    // reads it; a save that may not write the file in place writes it here.
+    virtual std::filesystem::path storeCopy(const std::string& gamePath) const {
+        (void)gamePath;
+        return {};
+    }
 };
 
 } // namespace rivo

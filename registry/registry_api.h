@@ -22,7 +22,7 @@ inline constexpr Status kInvalidParameter = 87;
 inline constexpr Status kMoreData = 234;
 
 // Root keys.
-enum class Root : std::uintptr_t { LocalMachine = 0x80000002u };
+enum class Root : std::uintptr_t { CurrentUser = 0x80000001u, LocalMachine = 0x80000002u };
 
 // Access masks.
 inline constexpr std::uint32_t kKeyRead = 0x20019;

@@ -15,12 +15,20 @@ HKEY toHkey(reg::Handle key) {
 reg::Status WindowsRegistry::openKey(reg::Root root, const std::string& subKey,
                                      std::uint32_t options, std::uint32_t access,
                                      reg::Handle& key) {
-    if (root != reg::Root::LocalMachine) {
+    HKEY rootKey = nullptr;
+    switch (root) {
+    case reg::Root::LocalMachine:
+        rootKey = HKEY_LOCAL_MACHINE;
+        break;
+    case reg::Root::CurrentUser:
+        rootKey = HKEY_CURRENT_USER;
+        break;
+    default:
         return reg::kInvalidHandle;
     }
     HKEY opened = nullptr;
-    const LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), options,
-                                      static_cast<REGSAM>(access), &opened);
+    const LONG status =
+        RegOpenKeyExA(rootKey, subKey.c_str(), options, static_cast<REGSAM>(access), &opened);
     if (status == ERROR_SUCCESS) {
         key = reinterpret_cast<reg::Handle>(opened);
     }

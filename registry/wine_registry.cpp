@@ -151,6 +151,8 @@ WineRegistry::WineRegistry(std::filesystem::path systemReg) : file_(std::move(sy
 
 reg::Status WineRegistry::openKey(reg::Root root, const std::string& subKey, std::uint32_t,
                                   std::uint32_t access, reg::Handle& key) {
+    // system.reg is HKEY_LOCAL_MACHINE; Wine keeps the user's keys apart and
+    // never virtualizes, so no other root holds anything for the game.
     if (root != reg::Root::LocalMachine) {
         return reg::kInvalidHandle;
     }

@@ -34,18 +34,32 @@ TEST(RegReadValueTest, ReadsTextAndNumbersAndOpensReadOnlyIn32BitView) {
     }
 }
 
-TEST(RegReadValueTest, TheKeyIsLookedForInThe64BitViewWhenThe32BitViewLacksIt) {
+TEST(RegReadValueTest, TheKeyIsLookedForInThe64BitViewThenInTheUsersVirtualStore) {
     FakeRegistry registry;
     registry.setText64("SOFTWARE\\Only64", "Install Dir", "C:\\Native");
     registry.setText("SOFTWARE\\Both", "Install Dir", "C:\\Games\\Kestra");
     registry.setText64("SOFTWARE\\Both", "Install Dir", "C:\\Native");
     registry.setText("SOFTWARE\\NoValue32", "Other", "x");
     registry.setText64("SOFTWARE\\NoValue32", "Install Dir", "C:\\Native");
+    const std::string store = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\";
+    registry.setUserText(store + "WOW6432Node\\Virtualized", "Install Dir",
+                         "C:\\Program Files (x86)\\Kestra");
+    registry.setUserText(store + "Virtualized", "Install Dir", "C:\\Plain");
+    registry.setUserText(store + "VirtualizedPlain", "Install Dir", "C:\\Plain");
+    registry.setText("SOFTWARE\\VirtualizedEmpty", "Other", "x");
+    registry.setUserText(store + "VirtualizedEmpty", "Install Dir", "C:\\Plain");
+    registry.setUserText(store + "Both", "Install Dir", "C:\\Virtual");
     const std::vector<std::pair<std::string, RegistryValue>> cases = {
         {"SOFTWARE\\Only64", std::string("C:\\Native")},
         {"SOFTWARE\\Both", std::string("C:\\Games\\Kestra")},
         // The key is there in the game's view: its missing value is missing.
         {"SOFTWARE\\NoValue32", RegistryValue{}},
+        // An installer run virtualized wrote into the user's VirtualStore;
+        // the machine's key wins, and the 32-bit programs' node comes first.
+        {"SOFTWARE\\Virtualized", std::string("C:\\Program Files (x86)\\Kestra")},
+        {"SOFTWARE\\VirtualizedPlain", std::string("C:\\Plain")},
+        {"SOFTWARE\\VirtualizedEmpty", std::string("C:\\Plain")},
+        {"SOFTWARE\\Both", std::string("C:\\Games\\Kestra")},
     };
     for (const auto& [key, expected] : cases) {
         EXPECT_EQ(RegReadValue(registry, key, "Install Dir"), expected) << key;

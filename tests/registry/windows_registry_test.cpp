@@ -41,7 +41,7 @@ struct RegistryCase {
     RegistryValue expected;
 };
 
-TEST_F(WindowsRegistryTest, ReadsTheGamesViewFirstThenThe64BitView) {
+TEST_F(WindowsRegistryTest, ReadsTheGamesViewFirstThenThe64BitViewThenTheVirtualStore) {
     const RegistryValue empty;
     const std::vector<RegistryCase> cases = {
         {kValues, "Text", std::string("C:\\Games\\Kestra")},
@@ -54,6 +54,9 @@ TEST_F(WindowsRegistryTest, ReadsTheGamesViewFirstThenThe64BitView) {
         // Only in the 64-bit view: found there after the 32-bit view.
         {"SOFTWARE\\Vantora\\RivoEdit 64-bit Only", "Text", std::string("C:\\x")},
         {"SOFTWARE\\Vantora\\Nowhere", "Text", empty},
+        // Only in the user's registry VirtualStore, where a virtualized
+        // installer's writes went.
+        {"SOFTWARE\\Vantora\\RivoEdit Virtualized", "Text", std::string("C:\\Virtual")},
         {kGameRegistryKey, kInstallDirValue, kInstallDir},
     };
     for (const RegistryCase& c : cases) {

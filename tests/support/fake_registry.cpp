@@ -9,8 +9,10 @@
 namespace rivo::test {
 
 namespace {
-// Keys of the 64-bit view are kept under this mark.
+// Keys of the 64-bit view, and of HKEY_CURRENT_USER, are kept under these
+// marks.
 const std::string k64BitView = "64-bit view:";
+const std::string kCurrentUser = "current user:";
 } // namespace
 
 std::string FakeRegistry::fold(std::string s) {
@@ -40,6 +42,11 @@ void FakeRegistry::setText64(const std::string& key, const std::string& name,
     setText(k64BitView + key, name, text);
 }
 
+void FakeRegistry::setUserText(const std::string& key, const std::string& name,
+                               const std::string& text) {
+    setText(kCurrentUser + key, name, text);
+}
+
 void FakeRegistry::setDword(const std::string& key, const std::string& name, std::uint32_t number) {
     setRaw(key, name, reg::kTypeDword,
            {static_cast<unsigned char>(number), static_cast<unsigned char>(number >> 8),
@@ -49,11 +56,14 @@ void FakeRegistry::setDword(const std::string& key, const std::string& name, std
 reg::Status FakeRegistry::openKey(reg::Root root, const std::string& subKey, std::uint32_t,
                                   std::uint32_t access, reg::Handle& key) {
     openAccess.push_back(access);
-    if (root != reg::Root::LocalMachine) {
+    std::string folded;
+    if (root == reg::Root::CurrentUser) {
+        folded = fold(kCurrentUser + subKey);
+    } else if (root == reg::Root::LocalMachine) {
+        folded = fold((access & reg::kKeyWow64_64Key) != 0 ? k64BitView + subKey : subKey);
+    } else {
         return reg::kInvalidHandle;
     }
-    const std::string folded =
-        fold((access & reg::kKeyWow64_64Key) != 0 ? k64BitView + subKey : subKey);
     for (const auto& d : denied) {
         if (fold(d) == folded) {
             return reg::kAccessDenied;

@@ -9,7 +9,7 @@
 
 namespace rivo::test {
 
-// An in-memory HKEY_LOCAL_MACHINE that answers like advapi32: key and value
+// An in-memory HKEY_LOCAL_MACHINE (and HKEY_CURRENT_USER) that answers like advapi32: key and value
 // names match in any case, a query on a closed or unknown handle fails, and a
 // null buffer asks for the size.
 class FakeRegistry : public reg::RegistryApi {
@@ -23,6 +23,8 @@ public:
     // view; setText64 in the 64-bit view only.
     void setText(const std::string& key, const std::string& name, const std::string& text);
     void setText64(const std::string& key, const std::string& name, const std::string& text);
+    // Under HKEY_CURRENT_USER, which has one view.
+    void setUserText(const std::string& key, const std::string& name, const std::string& text);
     void setDword(const std::string& key, const std::string& name, std::uint32_t number);
     void setRaw(const std::string& key, const std::string& name, std::uint32_t type,
                 std::vector<unsigned char> data);
