@@ -62,7 +62,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "Editor for the settings and computer drivers of an installed Kestra.");
+#ifdef _WIN32
+    // Windows programs answer /? (and -?) with their help.
+    const QCommandLineOption help({"?", "h", "help"}, "Show this help and exit.");
+#else
     const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
+#endif
     const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
     parser.addOptions({help, version});
 #ifndef _WIN32
@@ -83,6 +88,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
+#ifdef _WIN32
+    if (parser.positionalArguments().contains("/?")) {
+        return exitWith(0, parser.helpText());
+    }
+#endif
     if (parser.isSet(help)) {
         return exitWith(0, parser.helpText());
     }

@@ -5,9 +5,11 @@
 #include "prefix_chooser.h"
 #endif
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStandardPaths>
 
 namespace rivo {
 
@@ -56,10 +58,17 @@ QString QtUserDialogs::qtNameFilter(const FileFilter& filter) {
     return description;
 }
 
+QString QtUserDialogs::firstFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
+}
+
 std::filesystem::path QtUserDialogs::chooseFile(bool save, const std::string& title,
                                                 const FileFilter& filter) {
-    // A new dialog for every showing: nothing carries over from the last one.
+    // A new dialog for every showing: no file name carries over from the
+    // last one, only the folder it was left in.
     QFileDialog dialog(parentForDialog(), fromUtf8(title));
+    dialog.setDirectory(folder_.isEmpty() ? firstFolder() : folder_);
     dialog.setNameFilter(qtNameFilter(filter));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -72,13 +81,13 @@ std::filesystem::path QtUserDialogs::chooseFile(bool save, const std::string& ti
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
-    if (dialog.exec() != QDialog::Accepted) {
-        return {};
-    }
-    const QStringList chosen = dialog.selectedFiles();
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    const QStringList chosen = accepted ? dialog.selectedFiles() : QStringList();
     if (chosen.isEmpty() || chosen.front().isEmpty()) {
+        folder_ = dialog.directory().absolutePath();
         return {};
     }
+    folder_ = QFileInfo(chosen.front()).absolutePath();
     return QFileInfo(chosen.front()).filesystemFilePath();
 }
 

@@ -29,6 +29,11 @@ public:
 
     // The filter as Qt writes it: "Description (*.ext)".
     static QString qtNameFilter(const FileFilter& filter);
+    // Where the first file dialog of a run opens: the user's Documents
+    // folder, or the home folder when there is none. Never the folder the
+    // program was started in (on Windows its own install folder, where a
+    // user may not even save).
+    static QString firstFolder();
 
 private:
     QWidget* parentForDialog() const;
@@ -37,6 +42,8 @@ private:
 
     QString caption_;
     QPointer<QWidget> parent_;
+    // Where the next file dialog opens: where the last one was left.
+    QString folder_;
 };
 
 } // namespace rivo

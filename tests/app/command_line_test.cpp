@@ -38,6 +38,8 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItCannotUse) {
         {{"--version"}, Action::Exit, 0, "RivoEdit 1.3.0.0\n"},
         {{"--help"}, Action::Exit, 0, "Usage: "},
 #ifdef _WIN32
+        {{"/?"}, Action::Exit, 0, "Usage: "},
+        {{"-?"}, Action::Exit, 0, "Usage: "},
         // Windows has no Wine prefix to name or list.
         {{"--prefix", good}, Action::Exit, 2, "rivoedit: Unknown option 'prefix'.\n"},
         {{"--list-prefixes"}, Action::Exit, 2, "rivoedit: Unknown option 'list-prefixes'.\n"},

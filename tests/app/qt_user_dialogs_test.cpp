@@ -1,6 +1,9 @@
 #include "qt_user_dialogs.h"
+#include "temp_dir.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -61,6 +64,30 @@ TEST(QtUserDialogsTest, TheQuestionOffersOkFirstAndCancel) {
     EXPECT_EQ(dialogs.askOkCancel("Save?"), UserDialogs::Answer::Cancel);
     whenTheBoxShows(look, QMessageBox::NoButton);
     EXPECT_EQ(dialogs.askOkCancel("Save?"), UserDialogs::Answer::Cancel);
+}
+
+TEST(QtUserDialogsTest, FileDialogsOpenInDocumentsThenWhereTheLastOneWasLeft) {
+    QtUserDialogs dialogs("RivoEdit");
+    TempDir elsewhere;
+    const QString there = QDir(QString::fromStdString(elsewhere.path().string())).absolutePath();
+    std::vector<QString> shown;
+    // Each showing notes its folder, moves to `there` and is cancelled.
+    const auto whenTheDialogShows = [&] {
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown.push_back(dialog->directory().absolutePath());
+            dialog->setDirectory(there);
+            dialog->reject();
+        });
+    };
+    const FileFilter filter{"RivoEdit Driver Files (*.rvd) ", "*.rvd"};
+    whenTheDialogShows();
+    EXPECT_TRUE(dialogs.chooseFileToOpen("Import From ...", filter).empty());
+    whenTheDialogShows();
+    EXPECT_TRUE(dialogs.chooseFileToSave("Save To ...", filter).empty());
+    EXPECT_EQ(shown,
+              (std::vector<QString>{QDir(QtUserDialogs::firstFolder()).absolutePath(), there}));
 }
 
 } // namespace
