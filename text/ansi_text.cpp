@@ -7,7 +7,6 @@
 #endif
 
 #include <limits>
-#include <stdexcept>
 
 namespace rivo::ansi {
 
@@ -24,34 +23,56 @@ int checkedLength(std::size_t size) {
 
 } // namespace
 
-std::u16string toUnicode(std::string_view bytes) {
+std::u16string toUnicode(std::string_view bytes, unsigned codePage) {
     if (bytes.empty()) {
         return {};
     }
     const int length = checkedLength(bytes.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+    const int units = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
     if (units <= 0) {
         return codepage::decodeCp1252(bytes);
     }
     std::u16string text(static_cast<std::size_t>(units), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()),
+    MultiByteToWideChar(codePage, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()),
                         units);
     return text;
 }
 
-std::string fromUnicode(std::u16string_view text) {
+std::string fromUnicode(std::u16string_view text, unsigned codePage) {
     if (text.empty()) {
         return {};
     }
     const int length = checkedLength(text.size());
     const auto* wide = reinterpret_cast<const wchar_t*>(text.data());
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, length, nullptr, 0, "?", nullptr);
+    // UTF-8 and UTF-7 take no stand-in character (Windows refuses the call
+    // with one) and can write every character but a lone surrogate, which
+    // is then refused rather than written in another encoding.
+    const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+    const DWORD flags = codePage == CP_UTF8 ? WC_ERR_INVALID_CHARS : 0;
+    const char* standIn = utf ? nullptr : "?";
+    const int size =
+        WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, standIn, nullptr);
     if (size <= 0) {
+        if (utf) {
+            throw UnwritableText();
+        }
         return codepage::encodeCp1252(text);
     }
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, length, bytes.data(), size, "?", nullptr);
+    WideCharToMultiByte(codePage, flags, wide, length, bytes.data(), size, standIn, nullptr);
     return bytes;
+}
+
+std::u16string toUnicode(std::string_view bytes) {
+    return toUnicode(bytes, CP_ACP);
+}
+
+std::string fromUnicode(std::u16string_view text) {
+    return fromUnicode(text, GetACP());
+}
+
+std::string toUtf8(std::string_view bytes) {
+    return codepage::utf16ToUtf8(toUnicode(bytes));
 }
 
 #else
@@ -62,6 +83,10 @@ std::u16string toUnicode(std::string_view bytes) {
 
 std::string fromUnicode(std::u16string_view text) {
     return codepage::encodeCp1252(text);
+}
+
+std::string toUtf8(std::string_view bytes) {
+    return codepage::cp1252ToUtf8(bytes);
 }
 
 #endif

@@ -1,4 +1,6 @@
+#include "ansi_text.h"
 #include "codepage.h"
+#include "only_on.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +60,20 @@ TEST(CodepageTest, FoldsAsciiAndLatin1Capitals) {
     EXPECT_EQ(foldCase(u'\u0152'), u'\u0153');
     EXPECT_EQ(foldCase(u'\u00D7'), u'\u00D7'); // the multiplication sign is no letter
     EXPECT_EQ(foldCase(u'\\'), u'\\');
+}
+
+// Windows' own conversions, in the code pages a player's system may use.
+TEST(AnsiTextTest, EachCodePageWritesWhatItCanAndUtf8RefusesOnlyWhatNoCodePageCan) {
+    RIVO_SKIP_ON(Posix, "the ANSI code page is Windows'");
+#ifdef _WIN32
+    constexpr unsigned kWestern = 1252, kUtf8 = 65001;
+    EXPECT_EQ(ansi::fromUnicode(u"M\u00FCller \u20AC", kWestern), "M\xFCller \x80");
+    EXPECT_EQ(ansi::fromUnicode(u"a\u4E2Db", kWestern), "a?b");
+    EXPECT_EQ(ansi::fromUnicode(u"M\u00FCller \u4E2D", kUtf8), "M\xC3\xBCller \xE4\xB8\xAD");
+    EXPECT_EQ(ansi::toUnicode("M\xC3\xBCller", kUtf8), u"M\u00FCller");
+    EXPECT_THROW(ansi::fromUnicode(std::u16string(u"7") + char16_t(0xD800), kUtf8),
+                 ansi::UnwritableText);
+#endif
 }
 
 } // namespace
