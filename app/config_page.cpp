@@ -39,6 +39,13 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
         makeLabel(this, "lblConfig_Location", "Main Folder", twips::onPage(240, 360, 1095, 255));
     lblConfig_LocationDir = makeLabel(this, "lblConfig_LocationDir", "Main Game Folder",
                                       twips::onPage(1560, 360, 3015, 255));
+    lblConfig_Store =
+        makeLabel(this, "lblConfig_Store", "VirtualStore", twips::onPage(240, 660, 1095, 255));
+    twips::fitText(lblConfig_Store);
+    lblConfig_StoreDir =
+        makeLabel(this, "lblConfig_StoreDir", QString(), twips::onPage(1560, 660, 8325, 255));
+    lblConfig_Store->hide();
+    lblConfig_StoreDir->hide();
 
     for (std::size_t row = 0; row < kFolderRows.size(); ++row) {
         const FolderRow& folder = kFolderRows[row];

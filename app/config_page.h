@@ -42,6 +42,10 @@ public:
 
     QLabel* lblConfig_Location;
     QLabel* lblConfig_LocationDir;
+    // Below it, only while any of the game's files is read from there: the
+    // folder where Windows keeps the game's own copies of its files.
+    QLabel* lblConfig_Store;
+    QLabel* lblConfig_StoreDir;
     std::array<QLabel*, 8> folderLabels;
     std::array<QLineEdit*, 8> folderFields; // in the order of kFolderRows
 

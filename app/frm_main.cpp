@@ -1,6 +1,6 @@
 #include "frm_main.h"
 
-#include "codepage.h"
+#include "ansi_text.h"
 #include "game_text.h"
 #include "guarded.h"
 #include "numeric_filter.h"
@@ -277,7 +277,7 @@ bool frmMain::Form_Load() {
     } catch (...) {
         // Whatever broke off the read, the file was not read.
         state_.configReadError =
-            FileError(codepage::cp1252ToUtf8(state_.ConfigFilePath), CurrentFailureReason());
+            FileError(ansi::toUtf8(state_.ConfigFilePath), CurrentFailureReason());
         ShowMessage(failureText("Could not read", *state_.configReadError));
     }
     try {
@@ -285,9 +285,8 @@ bool frmMain::Form_Load() {
     } catch (const FileError& e) {
         ShowMessage(failureText("Could not read", e));
     } catch (...) {
-        ShowMessage(
-            failureText("Could not read", FileError(codepage::cp1252ToUtf8(state_.VideoConfigPath),
-                                                    CurrentFailureReason())));
+        ShowMessage(failureText("Could not read", FileError(ansi::toUtf8(state_.VideoConfigPath),
+                                                            CurrentFailureReason())));
     }
     RunGuarded(*this, "Reading the driver files", [&] {
         ImportDrivers({}, driverContext().game, state_.roster, state_.AllowedKeys, *this);
@@ -297,6 +296,7 @@ bool frmMain::Form_Load() {
         fillConfigPage();
         FillDriverGrid();
     });
+    filesInStore_ = showStoreCopies();
     // The fills above ran the change handlers, which mark the page changed.
     state_.unsaved.clear();
     // The history starts here: what was read is no step of the user's.
@@ -736,6 +736,37 @@ void frmMain::showEditorData(const EditorData& data) {
 void frmMain::afterSave() {
     recorder_.saved(state_);
     ++typingSpell_;
+    // A save that put files where Windows keeps them for the game: said once.
+    const int inStore = showStoreCopies();
+    if (inStore > filesInStore_ && !toldAboutStore_) {
+        toldAboutStore_ = true;
+        ShowMessage("Windows does not let programs write in the game's folder, " +
+                    ansi::toUtf8(state_.InstallDir) +
+                    ", so it keeps the files the game saves in a folder of yours, where the game "
+                    "reads them. RivoEdit saved the game's files there too: " +
+                    displayPath(paths_.storeCopy(state_.InstallDir)));
+    }
+    filesInStore_ = inStore;
+}
+
+int frmMain::showStoreCopies() {
+    std::vector<std::string> files = {state_.ConfigFilePath, state_.VideoConfigPath};
+    for (int row = 0; row < kDriverRows; ++row) {
+        files.push_back(GameDriverPath(state_.InstallDir, state_.settings.SeasonDir,
+                                       DriverRoster::BaseName(row)));
+    }
+    const int inStore =
+        static_cast<int>(std::count_if(files.begin(), files.end(), [this](const std::string& file) {
+            return IsStoreCopy(paths_, file);
+        }));
+    const QString folder = fromUtf8(displayPath(paths_.storeCopy(state_.InstallDir)));
+    configPage->lblConfig_StoreDir->setText(folder);
+    configPage->lblConfig_StoreDir->setToolTip(
+        "Windows keeps the files the game saves here, and the game reads them from here:\n" +
+        folder);
+    configPage->lblConfig_Store->setVisible(inStore > 0);
+    configPage->lblConfig_StoreDir->setVisible(inStore > 0);
+    return inStore;
 }
 
 // ---- Window operations ----

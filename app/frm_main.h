@@ -196,6 +196,9 @@ private:
     void showEditorData(const EditorData& data);
     // A save to the game changed what counts as saved.
     void afterSave();
+    // How many of the game's files are read from the copies Windows keeps for
+    // the game; shows their folder on the Config page while any is.
+    int showStoreCopies();
     void refreshReview();
 
     DriverCommandContext driverContext();
@@ -212,6 +215,10 @@ private:
     // Counts the times typing was broken off: the focus left a box, a step
     // was taken back or done again, or the files were saved.
     std::uint64_t typingSpell_ = 0;
+    // Game files read from Windows' copies for the game, as last counted, and
+    // whether the user has been told that saves go there.
+    int filesInStore_ = 0;
+    bool toldAboutStore_ = false;
     CellEditWatch* cellWatch_ = nullptr;
 };
 

@@ -1,6 +1,6 @@
 #include "rivoconfig.h"
 
-#include "codepage.h"
+#include "ansi_text.h"
 #include "file_error.h"
 #include "rivogen.h"
 #include "rivoreg.h"
@@ -15,7 +15,7 @@ template <typename Action> auto namingGamePath(const std::string& gamePath, Acti
     try {
         return action();
     } catch (const FileError& e) {
-        throw e.withPath(codepage::cp1252ToUtf8(gamePath));
+        throw e.withPath(ansi::toUtf8(gamePath));
     }
 }
 
@@ -84,14 +84,14 @@ void AddConfigFile(const GamePaths& paths, const std::string& ConfigFilePath,
     for (const SettingKey& setting : kSettingKeys) {
         if ((settings.*setting.field).find_first_of("\r\n") != std::string::npos) {
             save.fail(
-                FileError(codepage::cp1252ToUtf8(ConfigFilePath),
+                FileError(ansi::toUtf8(ConfigFilePath),
                           std::string("the value of ") + setting.key + " holds a line break"));
             return;
         }
     }
     // Only the settings are saved here; typed driver values stay unsaved.
-    save.add(ConfigFilePath, paths.toHost(ConfigFilePath),
-             textfile::joinCrLf(ConfigFileLines(settings)), [&unsaved](bool saved) {
+    save.add(ConfigFilePath, paths, textfile::joinCrLf(ConfigFileLines(settings)),
+             [&unsaved](bool saved) {
                  if (saved) {
                      unsaved.settings = false;
                  }

@@ -1,6 +1,6 @@
 #include "rivodriver.h"
 
-#include "codepage.h"
+#include "ansi_text.h"
 #include "driver_record_reader.h"
 #include "record_line_breaks.h"
 #include "text_file.h"
@@ -49,7 +49,7 @@ bool ReadDriverFile(const GameDriverFolder& game, int row, DriverRoster& roster,
         GameDriverPath(game.InstallDir, game.SeasonDir, DriverRoster::BaseName(row));
     auto lines = ReadLinesOrReport(
         [&] { return ReadGameFile(game.seen, gamePath, game.paths.toHost(gamePath)); },
-        codepage::cp1252ToUtf8(gamePath), window);
+        ansi::toUtf8(gamePath), window);
     if (!lines) {
         window.EnableDriverRow(row, false);
         return false;
@@ -110,7 +110,7 @@ void AddDriverFile(const GameDriverFolder& game, int row, const DriverRoster& ro
         // cannot be saved without a name; saying so keeps them counted as
         // unsaved instead of dropping them silently.
         if (edited.test(index)) {
-            save.fail(FileError(codepage::cp1252ToUtf8(gamePath),
+            save.fail(FileError(ansi::toUtf8(gamePath),
                                 "the driver has no name, so its file was left as it was"));
             *ok = false;
         }
@@ -118,11 +118,11 @@ void AddDriverFile(const GameDriverFolder& game, int row, const DriverRoster& ro
     }
     // A value with a line break is never written: the file stays as it was.
     if (const std::string reason = LineBreakReason(record); !reason.empty()) {
-        save.fail(FileError(codepage::cp1252ToUtf8(gamePath), reason));
+        save.fail(FileError(ansi::toUtf8(gamePath), reason));
         *ok = false;
         return;
     }
-    save.add(gamePath, game.paths.toHost(gamePath), textfile::joinCrLf(DriverRecordLines(record)),
+    save.add(gamePath, game.paths, textfile::joinCrLf(DriverRecordLines(record)),
              [&edited, index, ok](bool saved) {
                  if (saved) {
                      edited.reset(index);

@@ -1,6 +1,6 @@
 #include "game_file_save.h"
 
-#include "codepage.h"
+#include "ansi_text.h"
 #include "text_file.h"
 
 namespace rivo {
@@ -47,6 +47,15 @@ void GameFileSave::add(std::string gamePath, std::filesystem::path host, std::st
         Entry{std::move(gamePath), std::move(host), std::move(bytes), std::move(done), {}});
 }
 
+void GameFileSave::add(std::string gamePath, const GamePaths& paths, std::string bytes, Done done) {
+    std::filesystem::path host = paths.toHost(gamePath);
+    std::filesystem::path storeCopy = paths.storeCopy(gamePath);
+    add(std::move(gamePath), host, std::move(bytes), std::move(done));
+    if (storeCopy != host) {
+        entries_.back().storeCopy = std::move(storeCopy);
+    }
+}
+
 void GameFileSave::fail(FileError failure) {
     entries_.push_back(Entry{{}, {}, {}, {}, std::move(failure)});
 }
@@ -60,14 +69,33 @@ std::vector<GameFileSave::Planned> GameFileSave::planned() const {
     return files;
 }
 
+void GameFileSave::replace(const std::filesystem::path& host, const std::string& bytes,
+                           const OnDisk& expected, const std::string& shown) const {
+    textfile::writeAtomic(host, bytes, [&] {
+        if (readNow(host) != expected) {
+            throw FileError(shown, kChangedElsewhereReason);
+        }
+    });
+}
+
 std::optional<FileError> GameFileSave::write(const Entry& entry) const {
-    const std::string shown = codepage::cp1252ToUtf8(entry.gamePath);
+    const std::string shown = ansi::toUtf8(entry.gamePath);
     try {
-        textfile::writeAtomic(entry.host, entry.bytes, [&] {
-            if (readNow(entry.host) != entry.firstLook) {
-                throw FileError(shown, kChangedElsewhereReason);
+        try {
+            replace(entry.host, entry.bytes, entry.firstLook, shown);
+        } catch (const FileError& e) {
+            if (entry.storeCopy.empty() || !RefusedForRights(e.code())) {
+                throw;
             }
-        });
+            // Windows lets the game write here only as its own copy, which
+            // the game then reads: the file goes there, as the game's would.
+            std::error_code error;
+            std::filesystem::create_directories(entry.storeCopy.parent_path(), error);
+            if (error) {
+                throw FileError(displayPath(entry.storeCopy.parent_path()), error);
+            }
+            replace(entry.storeCopy, entry.bytes, OnDisk{OnDisk::State::Missing, {}}, shown);
+        }
     } catch (const FileError& e) {
         return e.withPath(shown);
     } catch (const std::system_error& e) {
@@ -92,7 +120,7 @@ std::vector<FileError> GameFileSave::run() {
         }
         if (changedElsewhere(entry.gamePath, now)) {
             entry.plan = Plan::ChangedElsewhere;
-            changed.push_back(codepage::cp1252ToUtf8(entry.gamePath));
+            changed.push_back(ansi::toUtf8(entry.gamePath));
         }
     }
     const bool replaceChanged = changed.empty() || (ask_ && ask_(changed));
@@ -101,7 +129,7 @@ std::vector<FileError> GameFileSave::run() {
     for (Entry& entry : entries_) {
         std::optional<FileError> failure = entry.failure;
         if (!failure && entry.plan == Plan::ChangedElsewhere && !replaceChanged) {
-            failure = FileError(codepage::cp1252ToUtf8(entry.gamePath), kChangedElsewhereReason);
+            failure = FileError(ansi::toUtf8(entry.gamePath), kChangedElsewhereReason);
         } else if (!failure && entry.plan != Plan::AlreadyThere) {
             failure = write(entry);
         }

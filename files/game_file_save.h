@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_error.h"
+#include "game_paths.h"
 #include "seen_files.h"
 
 #include <filesystem>
@@ -29,6 +30,9 @@ inline constexpr const char* kChangedElsewhereReason =
 // is as it was at the first look (another program wrote it meanwhile, while
 // the question was shown, say) is left as it is then and reported like a
 // file left on Cancel, without a second question.
+// Where Windows keeps a virtualized copy of a game file for the game (see
+// GamePaths::storeCopy) and refuses a write in the game's folder for lack of
+// rights, the file is saved as that copy instead, where the game reads it.
 // What was written or found on disk is then remembered as seen.
 class GameFileSave {
 public:
@@ -45,6 +49,9 @@ public:
     // A game file to replace: its game path (8-bit, as the game names it),
     // the host file it resolved to, and its new bytes.
     void add(std::string gamePath, std::filesystem::path host, std::string bytes, Done done = {});
+    // The same, with the host file (and where Windows would keep the game's
+    // own copy of it) as `paths` resolves the game path.
+    void add(std::string gamePath, const GamePaths& paths, std::string bytes, Done done = {});
     // A failure found before writing; run() returns it in its place.
     void fail(FileError failure);
     // Runs at the end of run(), after every Done.
@@ -84,11 +91,17 @@ private:
         std::optional<FileError> failure;
         Plan plan = Plan::Write;
         OnDisk firstLook = {};
+        // Where the file goes when the game's folder refuses it: the copy
+        // Windows keeps for the game, which does not exist yet.
+        std::filesystem::path storeCopy = {};
     };
 
     static OnDisk readNow(const std::filesystem::path& host);
     bool changedElsewhere(const std::string& gamePath, const OnDisk& now) const;
     std::optional<FileError> write(const Entry& entry) const;
+    // Writes `bytes` to `host` once `host` is still as `expected`.
+    void replace(const std::filesystem::path& host, const std::string& bytes,
+                 const OnDisk& expected, const std::string& shown) const;
 
     SeenFiles* seen_;
     AskReplace ask_;

@@ -28,4 +28,11 @@ public:
     }
 };
 
+// Whether the game file `gamePath` resolves to the copy Windows keeps of it
+// for the game.
+inline bool IsStoreCopy(const GamePaths& paths, const std::string& gamePath) {
+    const std::filesystem::path copy = paths.storeCopy(gamePath);
+    return !copy.empty() && paths.toHost(gamePath) == copy;
+}
+
 } // namespace rivo

@@ -9,6 +9,16 @@ bool IsMissingFile(const std::error_code& code) {
     return code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory;
 }
 
+bool RefusedForRights(const std::error_code& code) {
+#ifdef _WIN32
+    constexpr int kAccessDenied = 5; // ERROR_ACCESS_DENIED
+    if (code.category() == std::system_category() && code.value() == kAccessDenied) {
+        return true;
+    }
+#endif
+    return code == std::errc::permission_denied || code == std::errc::operation_not_permitted;
+}
+
 const SeenFiles::Content* SeenFiles::lastSeen(const std::string& gamePath) const {
     const auto found = files_.find(gamePath);
     return found == files_.end() ? nullptr : &found->second;

@@ -11,6 +11,9 @@ namespace rivo {
 
 // A missing file, or a missing folder on its way (as Windows reports it).
 bool IsMissingFile(const std::error_code& code);
+// A write the system refused for lack of rights (access denied), not for a
+// read-only file, which is refused before any write.
+bool RefusedForRights(const std::error_code& code);
 
 // What RivoEdit last saw of each game file it reads or replaces (config.ini
 // and the driver files), by the file's game path: its bytes, that it was

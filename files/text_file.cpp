@@ -114,13 +114,49 @@ void refuseReadOnly(const fs::path& target, const std::string& shown) {
     }
 }
 
-// Write-through: the rename is on the disk when this returns.
+std::error_code lastWindowsError() {
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+// The new file in the old one's place. An existing file is replaced with
+// ReplaceFileW, which keeps what Windows keeps of a file beyond its bytes:
+// its attributes (hidden, archive, not indexed), its own security
+// descriptor, its creation time and its alternate data streams. The old file
+// is moved aside until the new one is in place, and put back should the new
+// one fail to take its name. A new file is moved into place write-through.
 std::error_code replaceWith(const fs::path& temp, const fs::path& target) {
-    if (::MoveFileExW(temp.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (::GetFileAttributesW(target.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return {};
+        }
+        return lastWindowsError();
+    }
+    fs::path backup = temp;
+    backup += L".old";
+    if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
+                       REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                       nullptr)) {
+        ::DeleteFileW(backup.c_str());
+        // The rename on the disk before this returns, as write-through would.
+        const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            ::FlushFileBuffers(file);
+            ::CloseHandle(file);
+        }
         return {};
     }
-    return {static_cast<int>(::GetLastError()), std::system_category()};
+    const std::error_code error = lastWindowsError();
+    // Only here did the old file go aside (and the new one could not take
+    // its name): it goes back. Should that fail too, it stays beside, under
+    // the name the message gives, rather than be lost.
+    if (error.value() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        !::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return std::error_code(static_cast<int>(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2),
+                               std::system_category());
+    }
+    return error;
 }
 
 std::error_code syncFolder(const fs::path&) {

@@ -54,7 +54,7 @@ std::string fromUnicode(std::u16string_view text, unsigned codePage) {
         WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, standIn, nullptr);
     if (size <= 0) {
         if (utf) {
-            throw UnwritableText();
+            throw UnwritableText(codepage::utf16ToUtf8(text));
         }
         return codepage::encodeCp1252(text);
     }

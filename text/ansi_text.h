@@ -16,8 +16,11 @@ namespace rivo::ansi {
 // character they lack as '?'.
 class UnwritableText : public std::runtime_error {
 public:
-    UnwritableText()
-        : std::runtime_error("holds a character the system's code page cannot write") {}
+    // `shown`: the value as UTF-8, the character in question as U+FFFD.
+    explicit UnwritableText(const std::string& shown)
+        : std::runtime_error("the value \"" + shown +
+                             "\" holds a character that the system's code page cannot write, so "
+                             "it was not taken") {}
 };
 
 std::u16string toUnicode(std::string_view bytes);
