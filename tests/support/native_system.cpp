@@ -26,6 +26,14 @@ std::unique_ptr<GamePaths> nativePaths() {
 #endif
 }
 
+std::unique_ptr<GamePaths> programPaths() {
+#ifdef _WIN32
+    return std::make_unique<NativePaths>(WindowsVirtualStore());
+#else
+    return nullptr;
+#endif
+}
+
 bool scriptRegistryValuesThere() {
     const char* set = std::getenv("RIVO_WINE_REGISTRY");
     return set != nullptr && std::string_view(set) == "1";

@@ -12,6 +12,9 @@ namespace rivo::test {
 // and native paths. Null elsewhere; tests that use them skip there.
 std::unique_ptr<reg::RegistryApi> nativeRegistry();
 std::unique_ptr<GamePaths> nativePaths();
+// Native paths as the program resolves them: the game's files where the game
+// reads them, its VirtualStore copies included.
+std::unique_ptr<GamePaths> programPaths();
 
 // Whether the registry holds the values that scripts/test-windows adds to its
 // Wine prefix (it sets RIVO_WINE_REGISTRY=1), so that the tests reading them

@@ -99,7 +99,7 @@ std::vector<fs::path> TemporaryFilesLeft(const fs::path& folder) {
     std::error_code ec;
     for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (name.starts_with(".rivo-") && name.ends_with(".tmp")) {
+        if (name.starts_with(".rivo-") && (name.ends_with(".tmp") || name.ends_with(".tmp.old"))) {
             left.push_back(it->path());
         }
     }
