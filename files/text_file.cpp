@@ -131,14 +131,31 @@ std::error_code replaceWith(const fs::path& temp, const fs::path& target) {
         }
         return lastWindowsError();
     }
+    // The new file takes the name it is given: the one the folder holds,
+    // not the game's spelling of it in another letter case.
+    fs::path replaced = target;
+    WIN32_FIND_DATAW found{};
+    if (const HANDLE search = ::FindFirstFileW(target.c_str(), &found);
+        search != INVALID_HANDLE_VALUE) {
+        ::FindClose(search);
+        replaced = target.parent_path() / found.cFileName;
+    }
+    // ReplaceFileW carries the attributes over on Windows, not under Wine:
+    // the new file gets them first.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                            FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (const DWORD attributes = ::GetFileAttributesW(replaced.c_str());
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept) != 0) {
+        ::SetFileAttributesW(temp.c_str(), attributes & kKept);
+    }
     fs::path backup = temp;
     backup += L".old";
-    if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(),
+    if (::ReplaceFileW(replaced.c_str(), temp.c_str(), backup.c_str(),
                        REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                        nullptr)) {
         ::DeleteFileW(backup.c_str());
         // The rename on the disk before this returns, as write-through would.
-        const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_WRITE,
+        const HANDLE file = ::CreateFileW(replaced.c_str(), GENERIC_WRITE,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
@@ -149,10 +166,10 @@ std::error_code replaceWith(const fs::path& temp, const fs::path& target) {
     }
     const std::error_code error = lastWindowsError();
     // Only here did the old file go aside (and the new one could not take
-    // its name): it goes back. Should that fail too, it stays beside, under
-    // the name the message gives, rather than be lost.
+    // its name): it goes back. Should that fail too, it stays beside the
+    // target as ".rivo-....tmp.old" rather than be lost.
     if (error.value() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-        !::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        !::MoveFileExW(backup.c_str(), replaced.c_str(), MOVEFILE_WRITE_THROUGH)) {
         return std::error_code(static_cast<int>(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2),
                                std::system_category());
     }

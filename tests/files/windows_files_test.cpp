@@ -125,5 +125,24 @@ TEST(WindowsFilesTest, NativePathInAnotherLetterCaseReadsAndReplacesTheFile) {
     EXPECT_THAT(test::FileNames(dir / "Kestra"), ElementsAre("CONFIG.INI"));
 }
 
+// What Windows keeps of a file beyond its bytes stays when it is replaced:
+// here its attributes (its security descriptor and streams only real
+// Windows keeps; Wine has neither).
+TEST(WindowsFilesTest, AReplacedFileKeepsItsAttributes) {
+    RIVO_SKIP_ON(Posix, "file attributes are Windows'");
+#ifdef _WIN32
+    TempDir dir;
+    const fs::path target = dir / "config.ini";
+    writeFile(target, "old");
+    constexpr DWORD kSet = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), kSet));
+    textfile::writeAtomic(target, "new");
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(GetFileAttributesW(target.c_str()) & kSet, kSet);
+    EXPECT_THAT(test::FileNames(dir.path()), ElementsAre("config.ini"));
+    SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+}
+
 } // namespace
 } // namespace rivo
