@@ -33,10 +33,10 @@ function(rivo_add_windows_resources target)
   set(header ${dir}/installer-header.bmp)
   add_custom_command(OUTPUT ${welcome} ${header}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
-    COMMAND ${MAGICK} -size 164x314 gradient:#ffffff-#dde5ee
+    COMMAND ${MAGICK} -size 164x314 "gradient:#ffffff-#dde5ee"
             ( ${RIVO_ICON_DIR}/128.png ) -gravity north -geometry +0+48 -composite
             -type TrueColor BMP3:${welcome}
-    COMMAND ${MAGICK} -size 150x57 xc:#ffffff
+    COMMAND ${MAGICK} -size 150x57 "xc:#ffffff"
             ( ${RIVO_ICON_DIR}/48.png ) -gravity east -geometry +8+0 -composite
             -type TrueColor BMP3:${header}
     DEPENDS ${RIVO_ICON_DIR}/128.png ${RIVO_ICON_DIR}/48.png
