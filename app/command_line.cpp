@@ -5,6 +5,7 @@
 #include "file_error.h"
 #include "game_prefixes.h"
 #endif
+#include "originals_folder.h"
 #include "rivo_version.h"
 
 #include <QCommandLineParser>
@@ -61,7 +62,12 @@ std::string versionLine() {
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Editor for the settings and computer drivers of an installed Kestra.");
+        "Editor for the settings and computer drivers of an installed Kestra.\n\n"
+        "Before it first replaces one of the game's files, RivoEdit keeps the file\n"
+        "as it was (the game's original), in a folder for each install under\n" +
+        QString::fromStdString(kOriginalsPlace) +
+        ".\nFile > Restore the Game's Originals puts them back; they may also be\n"
+        "copied back by hand.");
 #ifdef _WIN32
     // Windows programs answer /? (and -?) with their help.
     const QCommandLineOption help({"?", "h", "help"}, "Show this help and exit.");

@@ -4,6 +4,8 @@
 #include "game_text.h"
 #include "guarded.h"
 #include "numeric_filter.h"
+#include "originals_folder.h"
+#include "restore_originals.h"
 #include "rivo_version.h"
 #include "rivoconfig.h"
 #include "rivodriver.h"
@@ -94,6 +96,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     : QMainWindow(parent), cdlFolder(dialogs, FileFilter::parse(kDriverFileFilter)),
       registry_(registry), paths_(paths), dialogs_(dialogs) {
     setObjectName("frmMain");
+    originalsRoot = OriginalsRoot();
 
     // The layout was drawn for an 8 pt dialog font (11 pixels); a condensed
     // face keeps every caption inside its place.
@@ -141,6 +144,8 @@ void frmMain::buildMenus() {
     mnuFile_Save = addCommand(mnuFile, "mnuFile_Save", "&Save All (To Game)");
     mnuFile_Review = addCommand(mnuFile, "mnuFile_Review", "&Review Changes...");
     mnuFile_Review->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuFile_Restore = addCommand(mnuFile, "mnuFile_Restore", "Restore the Game's &Originals...");
+    mnuFile_Restore->setEnabled(false);
     mnuFile_Exit = addCommand(mnuFile, "mnuFile_Exit", "E&xit");
 
     buildEditMenu();
@@ -158,6 +163,7 @@ void frmMain::buildMenus() {
 
     connect(mnuFile_Save, &QAction::triggered, this, &frmMain::mnuFile_Save_Click);
     connect(mnuFile_Review, &QAction::triggered, this, &frmMain::mnuFile_Review_Click);
+    connect(mnuFile_Restore, &QAction::triggered, this, &frmMain::mnuFile_Restore_Click);
     connect(mnuFile_Exit, &QAction::triggered, this, &frmMain::mnuFile_Exit_Click);
     connect(mnuConfig_Save, &QAction::triggered, this, &frmMain::mnuConfig_Save_Click);
     connect(mnuDrivers_Import_Game, &QAction::triggered, this,
@@ -263,7 +269,27 @@ bool frmMain::Form_Load() {
     if (state_.InstallDir.empty()) {
         return false;
     }
+    // Named by the install's real folder, however the path reaches it.
+    std::error_code ignored;
+    std::filesystem::path install = paths_.inPlace(state_.InstallDir);
+    if (std::filesystem::path real = std::filesystem::weakly_canonical(install, ignored);
+        !ignored) {
+        install = std::move(real);
+    }
+    originals_.emplace(originalsRoot.empty() ? originalsRoot
+                                             : OriginalsFolder(originalsRoot, install),
+                       state_.InstallDir, install);
+    state_.seen.keepOriginalsIn(&*originals_);
+    readGame();
+    recording_ = true;
+    centreOnScreen();
+    return true;
+}
 
+void frmMain::readGame() {
+    const QScopedValueRollback<bool> quiet(recording_, false);
+    configPage->lstConfig_VideoDriver->clear();
+    state_.configReadError.reset();
     // A settings or video file that cannot be read is reported; start-up
     // goes on with what it has.
     try {
@@ -297,13 +323,12 @@ bool frmMain::Form_Load() {
         FillDriverGrid();
     });
     filesInStore_ = showStoreCopies();
+    mnuFile_Restore->setEnabled(!originals_->empty());
     // The fills above ran the change handlers, which mark the page changed.
     state_.unsaved.clear();
     // The history starts here: what was read is no step of the user's.
+    undoStack->clear();
     recorder_.restart(state_);
-    recording_ = true;
-    centreOnScreen();
-    return true;
 }
 
 void frmMain::fillConfigPage() {
@@ -490,6 +515,22 @@ void frmMain::mnuEdit_Undo_Click() {
 
 void frmMain::mnuEdit_Redo_Click() {
     RunGuarded(*this, "Redoing", [&] { undoStack->redo(); });
+}
+
+void frmMain::mnuFile_Restore_Click() {
+    RunGuarded(*this, "Restoring the game's originals", [&] {
+        const std::vector<Originals::Kept> kept = originals_->all();
+        if (kept.empty() || dialogs_.askCancelFirst(RestoreQuestion(kept, state_.unsaved.any())) !=
+                                UserDialogs::Answer::Ok) {
+            return;
+        }
+        GameFileSave save(&state_.seen, askReplace());
+        AddRestore(kept, paths_, save);
+        const std::vector<FileError> failures = save.run();
+        afterSave();
+        readGame();
+        reportSaveFailures(failures);
+    });
 }
 
 void frmMain::mnuFile_Exit_Click() {
@@ -736,6 +777,7 @@ void frmMain::showEditorData(const EditorData& data) {
 void frmMain::afterSave() {
     recorder_.saved(state_);
     ++typingSpell_;
+    mnuFile_Restore->setEnabled(!originals_->empty());
     // A save that put files where Windows keeps them for the game: said once.
     const int inStore = showStoreCopies();
     if (inStore > filesInStore_ && !toldAboutStore_) {

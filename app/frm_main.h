@@ -8,6 +8,7 @@
 #include "edit_step.h"
 #include "file_error.h"
 #include "game_paths.h"
+#include "originals.h"
 #include "program_state.h"
 #include "registry_api.h"
 #include "review_window.h"
@@ -49,6 +50,10 @@ public:
     // must not be shown.
     bool Form_Load();
 
+    // Where the game's originals are kept, one folder per install; tests
+    // choose their own before start-up.
+    std::filesystem::path originalsRoot;
+
     ProgramState& state() { return state_; }
     const ProgramState& state() const { return state_; }
 
@@ -59,6 +64,7 @@ public:
     QMenu* mnuFile;
     QAction* mnuFile_Save;
     QAction* mnuFile_Review;
+    QAction* mnuFile_Restore;
     QAction* mnuFile_Exit;
     QMenu* mnuEdit;
     QAction* mnuEdit_Undo;
@@ -79,6 +85,7 @@ public:
     // Menu commands.
     void mnuFile_Save_Click();
     void mnuFile_Review_Click();
+    void mnuFile_Restore_Click();
     void mnuFile_Exit_Click();
     void mnuEdit_Undo_Click();
     void mnuEdit_Redo_Click();
@@ -173,6 +180,9 @@ private:
     void txtDriver_KeyPress(int column, int Index, int& KeyAscii);
     void storeFolder(std::size_t folderRow);
     void storeChoice(std::string GameSettings::*setting, int value, const char* step);
+    // Reads the game's files and fills both pages, as start-up does once the
+    // game is found; the history starts anew.
+    void readGame();
     void fillConfigPage();
     // Selects the buttons and the list entry that show these settings.
     void showChoices(const GameSettings& settings);
@@ -219,6 +229,8 @@ private:
     // whether the user has been told that saves go there.
     int filesInStore_ = 0;
     bool toldAboutStore_ = false;
+    // This install's originals, kept before a save first replaces a file.
+    std::optional<Originals> originals_;
     CellEditWatch* cellWatch_ = nullptr;
 };
 

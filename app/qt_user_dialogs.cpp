@@ -44,6 +44,10 @@ UserDialogs::Answer QtUserDialogs::askReplaceChangedFiles(const std::vector<std:
     return ask(ChangedFilesQuestion(paths), false);
 }
 
+UserDialogs::Answer QtUserDialogs::askCancelFirst(const std::string& text) {
+    return ask(text, false);
+}
+
 QString QtUserDialogs::qtNameFilter(const FileFilter& filter) {
     const QString pattern = fromUtf8(filter.pattern).trimmed();
     QString description = fromUtf8(filter.description).trimmed();

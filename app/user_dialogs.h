@@ -47,6 +47,10 @@ public:
     // OK replaces them; Cancel, the default, leaves them as they are.
     virtual Answer askReplaceChangedFiles(const std::vector<std::string>& paths) = 0;
 
+    // A question whose OK cannot be taken back: OK and Cancel, Cancel the
+    // default, so that Enter alone does nothing.
+    virtual Answer askCancelFirst(const std::string& text) = 0;
+
     // A file to read or to write, chosen in this showing of the dialog; the
     // empty path when the user cancels.
     virtual std::filesystem::path chooseFileToOpen(const std::string& title,

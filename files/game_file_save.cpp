@@ -1,6 +1,7 @@
 #include "game_file_save.h"
 
 #include "ansi_text.h"
+#include "originals.h"
 #include "text_file.h"
 
 namespace rivo {
@@ -56,6 +57,11 @@ void GameFileSave::add(std::string gamePath, const GamePaths& paths, std::string
     }
 }
 
+void GameFileSave::addRemoval(std::string gamePath, const GamePaths& paths, Done done) {
+    add(std::move(gamePath), paths.toHost(gamePath), {}, std::move(done));
+    entries_.back().remove = true;
+}
+
 void GameFileSave::fail(FileError failure) {
     entries_.push_back(Entry{{}, {}, {}, {}, std::move(failure)});
 }
@@ -69,20 +75,46 @@ std::vector<GameFileSave::Planned> GameFileSave::planned() const {
     return files;
 }
 
-void GameFileSave::replace(const std::filesystem::path& host, const std::string& bytes,
+void GameFileSave::keepOriginal(const Entry& entry, const std::string& shown) const {
+    Originals* originals = seen_ != nullptr ? seen_->originals() : nullptr;
+    if (originals == nullptr || originals->has(entry.gamePath)) {
+        return;
+    }
+    std::optional<std::string> bytes;
+    if (entry.firstLook.state == OnDisk::State::Bytes) {
+        bytes = entry.firstLook.bytes;
+    } else if (entry.firstLook.state != OnDisk::State::Missing) {
+        throw FileError(shown, std::string(kOriginalNotKept) + "the file cannot be read), " +
+                                   kLeftAsItWas);
+    }
+    try {
+        originals->keep(entry.gamePath, bytes);
+    } catch (const FileError& e) {
+        throw FileError(shown, std::string(kOriginalNotKept) + e.path() + ": " + e.reason() +
+                                   "), " + kLeftAsItWas);
+    }
+}
+
+void GameFileSave::replace(const Entry& entry, const std::filesystem::path& host,
                            const OnDisk& expected, const std::string& shown) const {
-    textfile::writeAtomic(host, bytes, [&] {
+    const auto lastLook = [&] {
         if (readNow(host) != expected) {
             throw FileError(shown, kChangedElsewhereReason);
         }
-    });
+        keepOriginal(entry, shown);
+    };
+    if (entry.remove) {
+        textfile::removeFile(host, lastLook);
+    } else {
+        textfile::writeAtomic(host, entry.bytes, lastLook);
+    }
 }
 
 std::optional<FileError> GameFileSave::write(const Entry& entry) const {
     const std::string shown = ansi::toUtf8(entry.gamePath);
     try {
         try {
-            replace(entry.host, entry.bytes, entry.firstLook, shown);
+            replace(entry, entry.host, entry.firstLook, shown);
         } catch (const FileError& e) {
             if (entry.storeCopy.empty() || !RefusedForRights(e.code())) {
                 throw;
@@ -94,7 +126,7 @@ std::optional<FileError> GameFileSave::write(const Entry& entry) const {
             if (error) {
                 throw FileError(displayPath(entry.storeCopy.parent_path()), error);
             }
-            replace(entry.storeCopy, entry.bytes, OnDisk{OnDisk::State::Missing, {}}, shown);
+            replace(entry, entry.storeCopy, OnDisk{OnDisk::State::Missing, {}}, shown);
         }
     } catch (const FileError& e) {
         return e.withPath(shown);
@@ -114,7 +146,10 @@ std::vector<FileError> GameFileSave::run() {
         }
         entry.firstLook = readNow(entry.host);
         const OnDisk& now = entry.firstLook;
-        if (now.state == OnDisk::State::Bytes && now.bytes == entry.bytes) {
+        const bool there = entry.remove
+                               ? now.state == OnDisk::State::Missing
+                               : now.state == OnDisk::State::Bytes && now.bytes == entry.bytes;
+        if (there) {
             entry.plan = Plan::AlreadyThere;
             continue;
         }
@@ -136,7 +171,8 @@ std::vector<FileError> GameFileSave::run() {
         if (failure) {
             failures.push_back(*failure);
         } else if (seen_ != nullptr) {
-            seen_->remember(entry.gamePath, entry.bytes);
+            seen_->remember(entry.gamePath,
+                            entry.remove ? SeenFiles::Content() : SeenFiles::Content(entry.bytes));
         }
         if (entry.done) {
             entry.done(!failure);

@@ -15,6 +15,9 @@ namespace rivo {
 // Why a save leaves alone a file that another program changed.
 inline constexpr const char* kChangedElsewhereReason =
     "another program changed it after RivoEdit read it, so it was left as it was";
+// Why a save leaves alone a file whose original it could not keep.
+inline constexpr const char* kOriginalNotKept = "its original could not be kept (";
+inline constexpr const char* kLeftAsItWas = "so it was left as it was";
 
 // The game files that one save command replaces. The writers add their files
 // with the new bytes; run() then looks at every file on disk before it writes
@@ -30,6 +33,9 @@ inline constexpr const char* kChangedElsewhereReason =
 // is as it was at the first look (another program wrote it meanwhile, while
 // the question was shown, say) is left as it is then and reported like a
 // file left on Cancel, without a second question.
+// Before a file is first replaced (or removed), its bytes as they are then
+// (or that it did not exist) are kept as the game's original, where `seen`
+// names; when that fails the file is left as it is and the failure says why.
 // Where Windows keeps a virtualized copy of a game file for the game (see
 // GamePaths::storeCopy) and refuses a write in the game's folder for lack of
 // rights, the file is saved as that copy instead, where the game reads it.
@@ -52,6 +58,9 @@ public:
     // The same, with the host file (and where Windows would keep the game's
     // own copy of it) as `paths` resolves the game path.
     void add(std::string gamePath, const GamePaths& paths, std::string bytes, Done done = {});
+    // A game file to remove, as add() replaces one: a file RivoEdit put in
+    // the game that the game did not have.
+    void addRemoval(std::string gamePath, const GamePaths& paths, Done done = {});
     // A failure found before writing; run() returns it in its place.
     void fail(FileError failure);
     // Runs at the end of run(), after every Done.
@@ -94,14 +103,20 @@ private:
         // Where the file goes when the game's folder refuses it: the copy
         // Windows keeps for the game, which does not exist yet.
         std::filesystem::path storeCopy = {};
+        // The file is to go, not to get `bytes`.
+        bool remove = false;
     };
 
     static OnDisk readNow(const std::filesystem::path& host);
     bool changedElsewhere(const std::string& gamePath, const OnDisk& now) const;
     std::optional<FileError> write(const Entry& entry) const;
-    // Writes `bytes` to `host` once `host` is still as `expected`.
-    void replace(const std::filesystem::path& host, const std::string& bytes,
-                 const OnDisk& expected, const std::string& shown) const;
+    // Writes the entry's bytes to `host` (or removes it) once `host` is still
+    // as `expected` and the original is kept.
+    void replace(const Entry& entry, const std::filesystem::path& host, const OnDisk& expected,
+                 const std::string& shown) const;
+    // Keeps the game's original of the entry's file, as its first look found
+    // it, unless one is kept already.
+    void keepOriginal(const Entry& entry, const std::string& shown) const;
 
     SeenFiles* seen_;
     AskReplace ask_;

@@ -26,6 +26,12 @@ public:
         (void)gamePath;
         return {};
     }
+
+    // The host path of `gamePath` itself, never a copy Windows keeps of it
+    // elsewhere: where a game install is, to tell it from another.
+    virtual std::filesystem::path inPlace(const std::string& gamePath) const {
+        return toHost(gamePath);
+    }
 };
 
 // Whether the game file `gamePath` resolves to the copy Windows keeps of it

@@ -41,6 +41,10 @@ std::filesystem::path NativePaths::toHost(const std::string& gamePath) const {
     if (!copy.empty() && std::filesystem::exists(copy, error)) {
         return copy;
     }
+    return inPlace(gamePath);
+}
+
+std::filesystem::path NativePaths::inPlace(const std::string& gamePath) const {
     return std::filesystem::path(wideFromAnsi(gamePath));
 }
 

@@ -18,6 +18,7 @@ public:
 
     std::filesystem::path toHost(const std::string& gamePath) const override;
     std::filesystem::path storeCopy(const std::string& gamePath) const override;
+    std::filesystem::path inPlace(const std::string& gamePath) const override;
 
 private:
     std::optional<VirtualStore> store_;

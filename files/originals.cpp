@@ -190,14 +190,18 @@ fs::path OriginalsFolder(const fs::path& dataFolder, const fs::path& installHost
 Originals::Originals(fs::path folder, std::string InstallDir, fs::path installHost)
     : folder_(std::move(folder)), InstallDir_(std::move(InstallDir)),
       installHost_(std::move(installHost)) {
+    if (folder_.empty()) {
+        unreadable_ = FileError("the user's data folder", "the system names none");
+        return;
+    }
     std::string bytes;
     try {
         bytes = textfile::readBytes(folder_ / kIndexName);
     } catch (const FileError& e) {
-        if (IsMissingFile(e.code())) {
-            return;
+        if (!IsMissingFile(e.code())) {
+            unreadable_ = e;
         }
-        throw;
+        return;
     }
     for (const std::string& line : textfile::splitLines(bytes)) {
         if (!line.starts_with(kKeptTag)) {
@@ -265,6 +269,9 @@ std::string Originals::indexText() const {
 }
 
 void Originals::keep(const std::string& gamePath, const std::optional<std::string>& bytes) {
+    if (unreadable_) {
+        throw *unreadable_;
+    }
     if (has(gamePath)) {
         return;
     }

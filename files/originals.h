@@ -1,5 +1,7 @@
 #pragma once
 
+#include "file_error.h"
+
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -28,9 +30,9 @@ public:
 
     // The originals of the install `InstallDir` (its game path; `installHost`
     // is the install's host path, named in originals.txt for a person), kept
-    // in `folder`. Reads originals.txt when it is there; throws FileError when
-    // it is there but cannot be read, since an original could then be
-    // replaced unseen.
+    // in `folder`. Reads originals.txt when it is there. When it is there but
+    // cannot be read, nothing can be kept (keep() throws why), since an
+    // original could then be replaced unseen.
     Originals(std::filesystem::path folder, std::string InstallDir,
               std::filesystem::path installHost);
 
@@ -62,6 +64,7 @@ private:
     std::string InstallDir_;
     std::filesystem::path installHost_;
     std::map<std::string, Entry> entries_;
+    std::optional<FileError> unreadable_;
 };
 
 // The folder that keeps the originals of the install at `installHost`, in

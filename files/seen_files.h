@@ -9,6 +9,8 @@
 
 namespace rivo {
 
+class Originals;
+
 // A missing file, or a missing folder on its way (as Windows reports it).
 bool IsMissingFile(const std::error_code& code);
 // A write the system refused for lack of rights (access denied), not for a
@@ -18,9 +20,11 @@ bool RefusedForRights(const std::error_code& code);
 // What RivoEdit last saw of each game file it reads or replaces (config.ini
 // and the driver files), by the file's game path: its bytes, that it was
 // missing, or that it could not be read. A save compares this with the disk
-// so that it never silently undoes another program's change. The bytes themselves are kept, not a
-// digest of them: the comparison is then exact and needs nothing more, and a
-// game file is at most 1 MiB (a few KB in practice).
+// so that it never silently undoes another program's change. The bytes
+// themselves are kept, not a digest of them: the comparison is then exact and
+// needs nothing more, and a game file is at most 1 MiB (a few KB in
+// practice). It also names where the game's originals are kept, since every
+// save of the game's files passes through here.
 class SeenFiles {
 public:
     // The bytes of a file, or nothing for a missing file.
@@ -42,9 +46,15 @@ public:
         return unreadable_.contains(gamePath);
     }
 
+    // Where a save keeps a game file's original before it first replaces
+    // the file; none: no originals are kept.
+    void keepOriginalsIn(Originals* originals) { originals_ = originals; }
+    Originals* originals() const { return originals_; }
+
 private:
     std::map<std::string, Content> files_;
     std::set<std::string> unreadable_;
+    Originals* originals_ = nullptr;
 };
 
 // Reads the game file `gamePath`, found at `host`, whole (as

@@ -301,6 +301,32 @@ fs::path followLinks(const fs::path& target, const std::string& shown) {
 
 } // namespace
 
+void removeFile(const fs::path& requested, const std::function<void()>& beforeRemove) {
+    const std::string shown = displayPath(requested);
+    refuseDeviceName(requested, shown);
+    const fs::path target = followLinks(requested, shown);
+    std::error_code ec;
+    const auto status = fs::status(target, ec);
+    if (!fs::exists(status)) {
+        return;
+    }
+    if (!fs::is_regular_file(status)) {
+        throw FileError(shown, "not a regular file");
+    }
+    refuseReadOnly(target, shown);
+    if (beforeRemove) {
+        beforeRemove();
+    }
+    if (!fs::remove(target, ec) && ec) {
+        throw FileError(shown, ec);
+    }
+    fs::path folder = target.parent_path();
+    if (const auto err = syncFolder(folder.empty() ? fs::path(".") : folder)) {
+        throw FileError(shown, "the file was removed, but its folder could not be synced: " +
+                                   err.message());
+    }
+}
+
 void writeAtomic(const fs::path& requested, std::string_view bytes,
                  const std::function<void()>& beforeReplace) {
     const std::string shown = displayPath(requested);

@@ -59,4 +59,11 @@ inline constexpr const char* kReadOnlyReason = "the file is read-only, so it was
 void writeAtomic(const std::filesystem::path& target, std::string_view bytes,
                  const std::function<void()>& beforeReplace = {});
 
+// Removes the plain file `target` (a link: the file it points at) on the
+// same terms: a read-only file is never removed, `beforeRemove` runs just
+// before and whatever it throws leaves the file, and the folder is synced
+// after. A missing file is no failure. Throws FileError naming the file.
+void removeFile(const std::filesystem::path& target,
+                const std::function<void()>& beforeRemove = {});
+
 } // namespace rivo::textfile

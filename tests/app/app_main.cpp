@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 // One application object for every window test; the offscreen platform
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
     }
 #endif
     QApplication app(argc, argv);
+    // The user's own folders stay out of it: a window a test starts without
+    // naming where the game's originals go keeps them in Qt's test folders.
+    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -87,6 +87,7 @@ void AppTest::writeGame() {
 
 bool AppTest::start() {
     window = std::make_unique<frmMain>(registry, paths, dialogs);
+    window->originalsRoot = originalsRoot();
     return window->Form_Load();
 }
 

@@ -50,6 +50,8 @@ protected:
     void writeDriver(int row, const DriverRecord& record);
 
     std::filesystem::path gameFile(const std::string& name) const;
+    // Where the window keeps the game's originals: beside the prefix.
+    std::filesystem::path originalsRoot() const { return prefix.root() / "originals"; }
     std::filesystem::path driverFile(int row) const;
     // The game path of a driver file, as the window names it.
     std::string driverGamePath(int row) const;

@@ -26,6 +26,10 @@ UserDialogs::Answer FakeDialogs::askReplaceChangedFiles(const std::vector<std::s
     return askOkCancel(ChangedFilesQuestion(paths));
 }
 
+UserDialogs::Answer FakeDialogs::askCancelFirst(const std::string& text) {
+    return askOkCancel(text);
+}
+
 std::filesystem::path FakeDialogs::nextFile() {
     if (files.empty()) {
         return {};

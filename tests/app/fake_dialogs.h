@@ -24,6 +24,8 @@ public:
     Answer askOkCancel(const std::string& text) override;
     // Asked as askOkCancel with ChangedFilesQuestion(paths).
     Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
+    // Asked as askOkCancel.
+    Answer askCancelFirst(const std::string& text) override;
     std::filesystem::path chooseFileToOpen(const std::string& title,
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,

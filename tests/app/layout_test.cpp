@@ -203,10 +203,11 @@ TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
         }
         return out;
     };
-    EXPECT_THAT(
-        items(window->mnuFile),
-        ElementsAreArray({"mnuFile_Save &Save All (To Game)",
-                          "mnuFile_Review &Review Changes... Ctrl+R", "mnuFile_Exit E&xit"}));
+    EXPECT_THAT(items(window->mnuFile),
+                ElementsAreArray(
+                    {"mnuFile_Save &Save All (To Game)", "mnuFile_Review &Review Changes... Ctrl+R",
+                     "mnuFile_Restore Restore the Game's &Originals...", "mnuFile_Exit E&xit"}));
+    EXPECT_FALSE(window->mnuFile_Restore->isEnabled()) << "no original kept yet";
     EXPECT_THAT(
         items(window->mnuEdit),
         ElementsAreArray({"mnuEdit_Undo &Undo Ctrl+Z", "mnuEdit_Redo &Redo Ctrl+Y; Ctrl+Shift+Z"}));

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <chrono>
 #include <gmock/gmock.h>
+#include <map>
 #ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -494,6 +495,87 @@ TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
     EXPECT_EQ(replaced.front(), "config.ini");
     EXPECT_FALSE(state().unsaved.any());
 #endif
+}
+
+// The game's own files are kept once, before RivoEdit first replaces each,
+// and put back whole: a file the game did not have is removed again.
+TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
+    fs::remove(driverFile(21));
+    window->mnuDrivers_Import_Game->trigger(); // greys out row 21
+    std::map<fs::path, std::string> game;
+    for (const fs::path& file : {gameFile("config.ini"), driverFile(0), driverFile(20)}) {
+        game[file] = readFile(file);
+    }
+    std::string set;
+    for (int r = 0; r < kDriverRows; ++r) {
+        DriverRecord record = SampleDriver(r);
+        record[DriverField::DriverName] = "Other " + std::to_string(r);
+        set += RecordText(record);
+    }
+    TempDir userFolder;
+    writeFile(userFolder / "other.rvd", set);
+    dialogs.files = {userFolder / "other.rvd"};
+    window->mnuDrivers_Import->trigger();
+    changeConfig();
+    EXPECT_FALSE(window->mnuFile_Restore->isEnabled());
+    window->mnuFile_Save->trigger();
+    ASSERT_TRUE(fs::exists(driverFile(21)));
+    EXPECT_TRUE(window->mnuFile_Restore->isEnabled());
+
+    // One folder for the install, holding each file as the game had it.
+    const std::vector<std::string> installs = FileNames(originalsRoot());
+    ASSERT_EQ(installs.size(), 1u);
+    const fs::path kept = originalsRoot() / installs[0];
+    EXPECT_THAT(installs[0], HasSubstr("drive_c-Games-Kestra-"));
+    const auto snapshot = [&] {
+        std::map<std::string, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(kept)) {
+            if (entry.is_regular_file()) {
+                files[fs::relative(entry.path(), kept).generic_string()] = readFile(entry.path());
+            }
+        }
+        return files;
+    };
+    const std::map<std::string, std::string> first = snapshot();
+    EXPECT_EQ(first.size(), 1u + 1u + 21u); // originals.txt, config.ini, 21 driver files
+    EXPECT_EQ(first.at("config.ini"), game[gameFile("config.ini")]);
+    EXPECT_EQ(first.at("Season 1/Drivers/" + DriverRoster::BaseName(0) + ".rcd"),
+              game[driverFile(0)]);
+    const std::string index = first.at("originals.txt");
+    EXPECT_THAT(index, HasSubstr(std::string(kInstallDir) + "\\config.ini\tconfig.ini\r\n"));
+    EXPECT_THAT(index, HasSubstr("\\" + DriverRoster::BaseName(21) + ".rcd\t(did not exist)"));
+
+    // Later saves leave the originals as they are.
+    auto* five = find<QRadioButton>("optConfig_SystemRating_4");
+    QTest::mouseClick(five, Qt::LeftButton, {}, QPoint(6, five->height() / 2));
+    typeDriverValue();
+    window->mnuFile_Save->trigger();
+    EXPECT_EQ(snapshot(), first);
+
+    // Put back: asked once, Cancel first; twice works as well. The files are
+    // read again as at start-up, which reports the driver file now missing.
+    typeDriverValue();
+    dialogs.messages.clear();
+    dialogs.answers = {Answer::Ok, Answer::Ok};
+    window->mnuFile_Restore->trigger();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("config.ini"));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr(".rcd (removed: the game did not have it)"));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("The changes not saved to the game are dropped."));
+    window->mnuFile_Restore->trigger();
+    const std::string missing = "Missing driver file " + driverGamePath(21);
+    EXPECT_THAT(dialogs.messages, ElementsAre(missing, missing));
+    for (const auto& [file, bytes] : game) {
+        EXPECT_EQ(readFile(file), bytes) << file;
+    }
+    EXPECT_FALSE(fs::exists(driverFile(21)));
+    EXPECT_EQ(snapshot(), first);
+    EXPECT_EQ(state().settings.SystemRating, "3");
+    EXPECT_EQ(box("txtDriver_Qualify", 0)->text().toStdString(),
+              SampleDriver(0)[DriverField::QualifyingAbility]);
+    EXPECT_FALSE(box("txtDriver_Qualify", 21)->isEnabled());
+    EXPECT_FALSE(state().unsaved.any());
+    EXPECT_FALSE(window->mnuEdit_Undo->isEnabled());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "driver_test_game.h"
 #include "only_on.h"
+#include "originals.h"
 #include "rivoconfig.h"
 #include "sample_game.h"
 #include "small_disk.h"
@@ -104,7 +105,7 @@ struct Fault {
     bool wholeFolder = false;     // every game file fails, not just one
     bool eightBitNames = false;   // the names hold a Windows-1252 byte
     bool otherCase = false;       // the existing file's name is in another case
-    bool limitFileSize = false;   // a file may not grow past 2 KiB
+    bool limitFileSize = false;   // a file may not grow past 4 KiB (the originals' list fits)
     bool smallDisk = false;       // the folder is a small tmpfs
     bool gameFilesOnly = false;   // a chosen set file is not compared: it is written
     // Makes the fault once the old files are there.
@@ -149,6 +150,9 @@ public:
     }
 
     std::vector<FileError> save(const Scene& scene) {
+        // The game's originals are kept before each file is first replaced.
+        originals.emplace(originalsFolder(), InstallDir, prefix.driveC());
+        seen.keepOriginalsIn(&*originals);
         switch (writer()) {
         case Writer::Settings:
             try {
@@ -230,8 +234,11 @@ public:
         ctx.game.seen = &seen;
     }
 
+    fs::path originalsFolder() const { return prefix.root() / "originals"; }
+
     GameSettings settings;
-    SeenFiles seen;                        // what RivoEdit last saw of the game's files
+    SeenFiles seen; // what RivoEdit last saw of the game's files
+    std::optional<Originals> originals;
     std::unique_ptr<test::SmallDisk> disk; // unmounted before the prefix goes
 };
 
@@ -316,6 +323,18 @@ void UnreadableNow(WriteFaultMatrixTest&, Scene& s) {
     fs::resize_file(s.target, (1u << 20) + 1);
     s.old = readFile(s.target);
 }
+// The game's originals cannot be kept: a file stands where their folder
+// belongs, or their disk is full.
+void OriginalsRefused(WriteFaultMatrixTest& t, Scene&) {
+    writeFile(t.originalsFolder(), "in the way");
+}
+void OriginalsDiskFull(WriteFaultMatrixTest& t, Scene&) {
+    fs::create_directories(t.originalsFolder());
+    t.disk = std::make_unique<test::SmallDisk>(t.originalsFolder(), 64 * 1024);
+    if (!t.disk->mounted() || !t.disk->fillLeaving(1)) {
+        GTEST_SKIP() << t.disk->whyNot();
+    }
+}
 void LineBreakInValue(WriteFaultMatrixTest& t, Scene&) {
     t.settings.VideoDriver = "3D\r\nEvil";
     t.roster[kFaultRow][DriverField::Age] = "5\r\n}\r\nEvil";
@@ -361,6 +380,16 @@ const Fault kFaults[] = {
      .gameFilesOnly = true,
      .make = UnreadableNow},
     {.name = "OtherOwner", .make = OtherOwner},
+    {.name = "OriginalRefused",
+     .reason = "its original could not be kept",
+     .wholeFolder = true,
+     .gameFilesOnly = true,
+     .make = OriginalsRefused},
+    {.name = "OriginalDiskFull",
+     .reason = "its original could not be kept",
+     .wholeFolder = true,
+     .gameFilesOnly = true,
+     .make = OriginalsDiskFull},
 };
 
 TEST_P(WriteFaultMatrixTest, OldFileIsKeptOrTheRightFileReplaced) {
@@ -403,7 +432,7 @@ TEST_P(WriteFaultMatrixTest, OldFileIsKeptOrTheRightFileReplaced) {
 #ifndef _WIN32
         std::optional<test::FileSizeLimit> limit;
         if (f.limitFileSize) {
-            limit.emplace(2048);
+            limit.emplace(4096);
         }
 #endif
         failures = save(s);
