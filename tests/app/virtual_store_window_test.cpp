@@ -33,6 +33,7 @@ protected:
         installDir = install;
         registry.setText("SOFTWARE\\Vantora\\Kestra", "Install Dir", installDir);
         window = std::make_unique<frmMain>(registry, *program, dialogs);
+        window->originalsRoot = originals.path();
         ASSERT_TRUE(window->Form_Load());
         for (const auto& entry : fs::recursive_directory_iterator(plain->toHost(installDir))) {
             if (entry.is_regular_file()) {
@@ -63,6 +64,7 @@ protected:
     std::unique_ptr<GamePaths> program = programPaths();
     FakeRegistry registry;
     FakeDialogs dialogs;
+    TempDir originals;
     std::unique_ptr<frmMain> window;
     std::map<fs::path, std::string> before;
 };

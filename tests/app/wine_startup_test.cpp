@@ -17,6 +17,7 @@ protected:
         writeFile(prefix.root() / "system.reg", text);
         wineRegistry = std::make_unique<WineRegistry>(prefix.root() / "system.reg");
         window = std::make_unique<frmMain>(*wineRegistry, paths, dialogs);
+        window->originalsRoot = originalsRoot();
         return window->Form_Load();
     }
     std::unique_ptr<WineRegistry> wineRegistry;
