@@ -1,7 +1,6 @@
-// The game in Program Files on Windows, where Windows keeps the files the
-// game saves in the player's VirtualStore. Real known folders and files, in
-// the Wine prefix of scripts/test-windows only: elsewhere Program Files is
-// no place for a test to write.
+// The game in Program Files, where Windows keeps the files the game saves in
+// the player's VirtualStore. Real known folders, so only in the Wine prefix
+// of scripts/test-windows: elsewhere Program Files is no place for a test.
 #include "app_test_game.h"
 #include "native_system.h"
 #include "only_on.h"
@@ -16,8 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kProgramFilesInstall = "C:\\Program Files (x86)\\Vantora\\Kestra";
-
 class VirtualStoreWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,9 +23,7 @@ protected:
             GTEST_SKIP() << kNoScriptRegistryValues;
         }
     }
-
-    // The install as `install` names it (or the script made it), and every
-    // game file's bytes there.
+    // Starts on the install, noting every file's bytes there.
     void start(const std::string& install) {
         installDir = install;
         registry.setText("SOFTWARE\\Vantora\\Kestra", "Install Dir", installDir);
@@ -47,7 +42,13 @@ protected:
     fs::path copyOf(const std::string& rel) const {
         return program->storeCopy(installDir + "\\" + rel);
     }
-    void expectInstallUntouched() {
+    // Chooses rating `index` + 1 and saves all; the install stays as it was.
+    void rateAndSave(std::size_t index) {
+        QRadioButton* button = window->configPage->optConfig_SystemRating[index];
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        window->mnuFile_Save->trigger();
+        EXPECT_NE(readFile(copyOf("config.ini")).find("SystemRating=" + std::to_string(index + 1)),
+                  std::string::npos);
         for (const auto& [file, bytes] : before) {
             EXPECT_EQ(readFile(file), bytes) << file;
         }
@@ -59,7 +60,7 @@ protected:
         }
     }
 
-    std::string installDir;
+    std::string installDir = "C:\\Program Files (x86)\\Vantora\\Kestra";
     std::unique_ptr<GamePaths> plain = nativePaths();
     std::unique_ptr<GamePaths> program = programPaths();
     FakeRegistry registry;
@@ -69,45 +70,37 @@ protected:
     std::map<fs::path, std::string> before;
 };
 
-const std::string kDriver5 = "Season 1\\Drivers\\" + DriverRoster::BaseName(5) + ".rcd";
-
 TEST_F(VirtualStoreWindowTest, TheGamesCopiesAreReadAndSavedAndTheInstallKeepsItsFiles) {
-    installDir = kProgramFilesInstall;
-    std::string config = SampleConfig();
-    writeFile(inInstall("config.ini"), config);
+    const std::string driver5 = "Season 1\\Drivers\\" + DriverRoster::BaseName(5) + ".rcd";
+    writeFile(inInstall("config.ini"), SampleConfig());
     writeFile(inInstall("video.cfg"), SampleVideo());
     for (int row = 0; row < kDriverRows; ++row) {
         writeFile(inInstall("Season 1\\Drivers\\" + DriverRoster::BaseName(row) + ".rcd"),
                   RecordText(SampleDriver(row)));
     }
     // The game saved a rating of 4 and a new qualifying value for driver 5.
-    config.replace(config.find("SystemRating=3"), 14, "SystemRating=4");
+    std::string config = SampleConfig();
+    writeFile(copyOf("config.ini"),
+              config.replace(config.find("SystemRating=3"), 14, "SystemRating=4"));
     DriverRecord saved = SampleDriver(5);
     saved[DriverField::QualifyingAbility] = "8.5";
-    writeFile(copyOf("config.ini"), config);
-    writeFile(copyOf(kDriver5), RecordText(saved));
-    start(kProgramFilesInstall);
+    writeFile(copyOf(driver5), RecordText(saved));
+    start(installDir);
 
-    auto* page = window->configPage;
+    ConfigPage* page = window->configPage;
     EXPECT_TRUE(page->optConfig_SystemRating[3]->isChecked());
-    EXPECT_EQ(window->findChild<QLineEdit*>("txtDriver_Qualify_5")->text(), "8.5");
+    EXPECT_EQ(page->lblConfig_LocationDir->text().toStdString(), installDir);
     EXPECT_FALSE(page->lblConfig_StoreDir->isHidden());
     EXPECT_EQ(page->lblConfig_StoreDir->text().toStdString(),
               displayPath(program->storeCopy(installDir)));
-    EXPECT_EQ(page->lblConfig_LocationDir->text().toStdString(), installDir);
-
-    QTest::mouseClick(page->optConfig_SystemRating[1], Qt::LeftButton, {},
-                      QPoint(6, page->optConfig_SystemRating[1]->height() / 2));
     QLineEdit* qualify = window->findChild<QLineEdit*>("txtDriver_Qualify_5");
+    EXPECT_EQ(qualify->text(), "8.5");
     qualify->setFocus();
     qualify->end(false);
     QTest::keyClicks(qualify, "1");
-    window->mnuFile_Save->trigger();
-
+    rateAndSave(1);
+    EXPECT_NE(readFile(copyOf(driver5)).find("QualifyingAbility=8.51\r\n"), std::string::npos);
     EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front();
-    EXPECT_NE(readFile(copyOf("config.ini")).find("SystemRating=2\r\n"), std::string::npos);
-    EXPECT_NE(readFile(copyOf(kDriver5)).find("QualifyingAbility=8.51\r\n"), std::string::npos);
-    expectInstallUntouched();
     fs::remove_all(plain->toHost(installDir));
     fs::remove_all(program->storeCopy(installDir));
 }
@@ -122,26 +115,14 @@ TEST_F(VirtualStoreWindowTest, ASaveTheGamesFolderRefusesGoesWhereTheGameWillRea
     }
     start(locked);
     EXPECT_TRUE(window->configPage->lblConfig_StoreDir->isHidden());
-
-    auto* page = window->configPage;
-    QTest::mouseClick(page->optConfig_SystemRating[4], Qt::LeftButton, {},
-                      QPoint(6, page->optConfig_SystemRating[4]->height() / 2));
-    window->mnuFile_Save->trigger();
+    rateAndSave(4);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].find(displayPath(program->storeCopy(installDir))),
               std::string::npos)
         << dialogs.messages[0];
-    EXPECT_NE(readFile(copyOf("config.ini")).find("SystemRating=5\r\n"), std::string::npos);
-    EXPECT_FALSE(page->lblConfig_StoreDir->isHidden());
-    expectInstallUntouched();
-
-    // Said once a run: the next save there says nothing more.
-    QTest::mouseClick(page->optConfig_SystemRating[0], Qt::LeftButton, {},
-                      QPoint(6, page->optConfig_SystemRating[0]->height() / 2));
-    window->mnuFile_Save->trigger();
+    EXPECT_FALSE(window->configPage->lblConfig_StoreDir->isHidden());
+    rateAndSave(0); // said once a run: the next save there says nothing more
     EXPECT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_NE(readFile(copyOf("config.ini")).find("SystemRating=1\r\n"), std::string::npos);
-    expectInstallUntouched();
     fs::remove_all(program->storeCopy(installDir));
 }
 
