@@ -27,6 +27,7 @@ using Answer = UserDialogs::Answer;
 
 class CloseTest : public AppTest {
 protected:
+    TempDir userFolder;
     void SetUp() override {
         writeGame();
         startShown();
@@ -41,6 +42,18 @@ protected:
         b->end(false);
         QTest::keyClick(b, Qt::Key_7);
         ASSERT_TRUE(state().unsaved.drivers);
+    }
+    // Imports a set file whose 22 drivers are named "Other 0" and so on.
+    void importOtherSet() {
+        std::string set;
+        for (int r = 0; r < kDriverRows; ++r) {
+            DriverRecord record = SampleDriver(r);
+            record[DriverField::DriverName] = "Other " + std::to_string(r);
+            set += RecordText(record);
+        }
+        writeFile(userFolder.path() / "other.rvd", set);
+        dialogs.files = {userFolder.path() / "other.rvd"};
+        window->mnuDrivers_Import->trigger();
     }
     std::string configOnDisk() { return readFile(gameFile("config.ini")); }
     std::string driverOnDisk() { return readFile(driverFile(0)); }
@@ -191,16 +204,7 @@ TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
     fs::remove(driverFile(7));
     window->mnuDrivers_Import_Game->trigger(); // greys out row 7
     writeDriver(7, SampleDriver(7));
-    std::string set;
-    for (int r = 0; r < kDriverRows; ++r) {
-        DriverRecord record = SampleDriver(r);
-        record[DriverField::DriverName] = "Other " + std::to_string(r);
-        set += RecordText(record);
-    }
-    TempDir userFolder;
-    writeFile(userFolder / "other.rvd", set);
-    dialogs.files = {userFolder / "other.rvd"};
-    window->mnuDrivers_Import->trigger();
+    importOtherSet();
     auto typeInto = [](QLineEdit* b, const char* keys) {
         b->setFocus();
         b->end(false);
@@ -375,7 +379,6 @@ protected:
     std::string rowOnDisk() {
         return fs::exists(driverFile(kRow)) ? readFile(driverFile(kRow)) : "(none)";
     }
-    TempDir userFolder;
 };
 
 TEST_P(UnnamedRowTest, IsSkippedUnlessEditedAndDoesNotKeepTheWindowOpen) {
@@ -506,16 +509,7 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
     for (const fs::path& file : {gameFile("config.ini"), driverFile(0), driverFile(20)}) {
         game[file] = readFile(file);
     }
-    std::string set;
-    for (int r = 0; r < kDriverRows; ++r) {
-        DriverRecord record = SampleDriver(r);
-        record[DriverField::DriverName] = "Other " + std::to_string(r);
-        set += RecordText(record);
-    }
-    TempDir userFolder;
-    writeFile(userFolder / "other.rvd", set);
-    dialogs.files = {userFolder / "other.rvd"};
-    window->mnuDrivers_Import->trigger();
+    importOtherSet();
     changeConfig();
     EXPECT_FALSE(window->mnuFile_Restore->isEnabled());
     window->mnuFile_Save->trigger();
