@@ -235,7 +235,7 @@ std::string Originals::copyName(const std::string& gamePath) const {
             return equalIgnoringCase(entry.second.copy, path);
         });
     };
-    if (unsafe(copy) || taken(copy)) {
+    if (unsafe(copy) || taken(copy) || equalIgnoringCase(copy, kIndexName)) {
         std::string name = ansi::toUtf8(gamePath.substr(gamePath.find_last_of("\\/:") + 1));
         if (name.empty() || name == "." || name == ".." ||
             name.find_first_of("<>\"|?*") != std::string::npos) {
