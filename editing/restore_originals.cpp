@@ -8,7 +8,10 @@ std::string RestoreQuestion(const std::vector<Originals::Kept>& kept, bool unsav
     std::string text = "Put back the game's own files, as they were before RivoEdit first "
                        "replaced them?\n";
     for (const Originals::Kept& file : kept) {
-        text += "\n" + ansi::toUtf8(file.gamePath);
+        // Appended piece by piece: GCC 12 misreads "literal" + string here in
+        // optimised builds (-Wrestrict).
+        text += '\n';
+        text += ansi::toUtf8(file.gamePath);
         if (!file.bytes) {
             text += " (removed: the game did not have it)";
         }
