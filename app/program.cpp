@@ -20,6 +20,7 @@
 #include "answers_before_window.h"
 #include "argument_text.h"
 #include "prefix_choice.h"
+#include "prefix_chooser.h"
 #include "wine_paths.h"
 #include "wine_registry.h"
 
@@ -87,8 +88,9 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onSh
 #else
     // The game runs under Wine: its registry and its C: drive are those of
     // the prefix named, found or chosen.
-    const std::optional<std::filesystem::path> prefix = startPrefix(
-        prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")), dialogs);
+    const std::optional<std::filesystem::path> prefix =
+        startPrefix(prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")),
+                    &PrefixChooser::choose);
     if (!prefix) {
         // The user cancelled the choice: the end, as when the game is missing.
         return 1;

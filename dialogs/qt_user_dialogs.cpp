@@ -1,9 +1,6 @@
 #include "qt_user_dialogs.h"
 
 #include "game_text.h"
-#ifndef _WIN32
-#include "prefix_chooser.h"
-#endif
 
 #include <QDir>
 #include <QFileDialog>
@@ -104,15 +101,5 @@ std::filesystem::path QtUserDialogs::chooseFileToSave(const std::string& title,
                                                       const FileFilter& filter) {
     return chooseFile(true, title, filter);
 }
-
-#ifndef _WIN32
-std::optional<std::size_t> QtUserDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
-    PrefixChooser chooser(prefixes, PrefixChooser::homeFolder(), parentForDialog());
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedRow() < 0) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(chooser.selectedRow());
-}
-#endif
 
 } // namespace rivo

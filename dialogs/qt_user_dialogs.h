@@ -24,9 +24,6 @@ public:
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
                                            const FileFilter& filter) override;
-#ifndef _WIN32
-    std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) override;
-#endif
 
     // The filter as Qt writes it: "Description (*.ext)".
     static QString qtNameFilter(const FileFilter& filter);

@@ -1,9 +1,5 @@
 #pragma once
 
-#ifndef _WIN32
-#include "game_prefixes.h"
-#endif
-
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -57,14 +53,6 @@ public:
                                                    const FileFilter& filter) = 0;
     virtual std::filesystem::path chooseFileToSave(const std::string& title,
                                                    const FileFilter& filter) = 0;
-
-#ifndef _WIN32
-    // Before the main window: the Wine prefixes that hold the game (where
-    // each was found, its folder, the game's install folder), the first one
-    // selected, with OK and Cancel. The index of the one chosen, or nothing
-    // on Cancel.
-    virtual std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) = 0;
-#endif
 };
 
 // "These files were changed by another program after RivoEdit read them:",

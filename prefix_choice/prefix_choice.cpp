@@ -35,7 +35,7 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source, LauncherFiles
     return findGamePrefixes(source.home, launcherFiles);
 }
 
-std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs) {
+std::optional<fs::path> startPrefix(const PrefixSource& source, const ChoosePrefix& choose) {
     if (source.given) {
         return source.given;
     }
@@ -46,7 +46,7 @@ std::optional<fs::path> startPrefix(const PrefixSource& source, UserDialogs& dia
     if (candidates.size() == 1) {
         return candidates.front().path;
     }
-    const std::optional<std::size_t> chosen = dialogs.choosePrefix(candidates);
+    const std::optional<std::size_t> chosen = choose(candidates);
     if (!chosen || *chosen >= candidates.size()) {
         return std::nullopt;
     }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "game_prefixes.h"
-#include "user_dialogs.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +34,13 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source,
 // candidate, or the one the user picks when there are several. With none,
 // ~/.wine, where start-up tells the user that the game is not installed.
 // Nothing when the user cancels the choice.
-std::optional<std::filesystem::path> startPrefix(const PrefixSource& source, UserDialogs& dialogs);
+// Asks which of several prefixes to start on: the index of the one chosen, or
+// nothing on Cancel.
+using ChoosePrefix =
+    std::function<std::optional<std::size_t>(const std::vector<GamePrefix>& prefixes)>;
+
+std::optional<std::filesystem::path> startPrefix(const PrefixSource& source,
+                                                 const ChoosePrefix& choose);
 
 // One line of --list-prefixes: folder, place and install folder,
 // tab-separated. A tab, line feed, carriage return or backslash inside a

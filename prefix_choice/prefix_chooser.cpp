@@ -89,4 +89,12 @@ int PrefixChooser::selectedRow() const {
     return item != nullptr ? lstPrefixes->indexOfTopLevelItem(item) : -1;
 }
 
+std::optional<std::size_t> PrefixChooser::choose(const std::vector<GamePrefix>& prefixes) {
+    PrefixChooser chooser(prefixes);
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedRow() < 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(chooser.selectedRow());
+}
+
 } // namespace rivo

@@ -4,7 +4,9 @@
 
 #include <QDialog>
 #include <QTreeWidget>
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace rivo {
@@ -27,6 +29,10 @@ public:
 
     // The row selected, or -1.
     int selectedRow() const;
+
+    // Shows the chooser, standing on its own, and gives the row chosen, or
+    // nothing on Cancel.
+    static std::optional<std::size_t> choose(const std::vector<GamePrefix>& prefixes);
 
     QTreeWidget* lstPrefixes;
 };

@@ -51,16 +51,4 @@ std::filesystem::path FakeDialogs::chooseFileToSave(const std::string& title,
     return nextFile();
 }
 
-#ifndef _WIN32
-std::optional<std::size_t> FakeDialogs::choosePrefix(const std::vector<GamePrefix>& prefixes) {
-    prefixLists.push_back(prefixes);
-    if (prefixAnswers.empty()) {
-        return std::nullopt;
-    }
-    const std::optional<std::size_t> answer = prefixAnswers.front();
-    prefixAnswers.pop_front();
-    return answer;
-}
-#endif
-
 } // namespace rivo::test

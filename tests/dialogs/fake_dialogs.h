@@ -30,9 +30,6 @@ public:
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
                                            const FileFilter& filter) override;
-#ifndef _WIN32
-    std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) override;
-#endif
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
@@ -41,12 +38,6 @@ public:
     // dialog yields no name.
     std::deque<Answer> answers;
     std::deque<std::filesystem::path> files;
-    // The lists the prefix chooser was shown, and its answers in order (none
-    // left: Cancel).
-#ifndef _WIN32
-    std::vector<std::vector<GamePrefix>> prefixLists;
-    std::deque<std::optional<std::size_t>> prefixAnswers;
-#endif
     // Runs on every message, e.g. to look at the state at that moment.
     std::function<void(const std::string&)> onMessage;
     // Runs on every question while it is shown, e.g. to change a file then.

@@ -1,4 +1,3 @@
-#include "fake_dialogs.h"
 #include "game_prefix_print.h"
 #include "prefix_choice.h"
 #include "prefix_chooser.h"
@@ -6,6 +5,7 @@
 #include "wine_prefixes.h"
 
 #include <QTest>
+#include <deque>
 #include <gtest/gtest.h>
 
 namespace rivo::test {
@@ -25,11 +25,29 @@ protected:
     std::optional<fs::path> start(const char* option, const char* winePrefix) {
         const std::optional<fs::path> given =
             option != nullptr ? std::optional<fs::path>(option) : std::nullopt;
-        return startPrefix(prefixSource(given, winePrefix, home.path().c_str()), dialogs);
+        return startPrefix(prefixSource(given, winePrefix, home.path().c_str()),
+                           [this](const std::vector<GamePrefix>& prefixes) {
+                               return chooser.choosePrefix(prefixes);
+                           });
     }
+    // Records the lists the chooser was shown and answers in order (none
+    // left: Cancel).
+    struct FakeChooser {
+        std::optional<std::size_t> choosePrefix(const std::vector<GamePrefix>& prefixes) {
+            prefixLists.push_back(prefixes);
+            if (prefixAnswers.empty()) {
+                return std::nullopt;
+            }
+            const std::optional<std::size_t> answer = prefixAnswers.front();
+            prefixAnswers.pop_front();
+            return answer;
+        }
+        std::vector<std::vector<GamePrefix>> prefixLists;
+        std::deque<std::optional<std::size_t>> prefixAnswers;
+    };
     TempDir home;
     TempDir named;
-    FakeDialogs dialogs;
+    FakeChooser chooser;
 };
 
 TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
@@ -39,11 +57,11 @@ TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
     };
     const Row rows[] = {{1, ".cxoffice/Kestra"}, {0, ".wine"}, {std::nullopt, nullptr}};
     for (const Row& row : rows) {
-        dialogs.prefixLists.clear();
-        dialogs.prefixAnswers = {row.answer};
+        chooser.prefixLists.clear();
+        chooser.prefixAnswers = {row.answer};
         const auto chosen = start(nullptr, nullptr);
-        ASSERT_EQ(dialogs.prefixLists.size(), 1u);
-        EXPECT_EQ(dialogs.prefixLists[0],
+        ASSERT_EQ(chooser.prefixLists.size(), 1u);
+        EXPECT_EQ(chooser.prefixLists[0],
                   (std::vector<GamePrefix>{
                       {"Wine", home / ".wine", "C:\\Games\\Kestra", ""},
                       {"CrossOver", home / ".cxoffice/Kestra", "D:\\Kestra", "Kestra"}}));
@@ -70,7 +88,7 @@ TEST_F(PrefixChoiceTest, ANamedPrefixReplacesTheSearch) {
     for (const Row& row : rows) {
         EXPECT_EQ(start(row.option, row.winePrefix), row.expected);
     }
-    EXPECT_TRUE(dialogs.prefixLists.empty());
+    EXPECT_TRUE(chooser.prefixLists.empty());
     // A named prefix without the game has no candidates, though others do.
     EXPECT_TRUE(gameCandidates(prefixSource(named.path(), nullptr, home.path().c_str())).empty());
 }
@@ -80,7 +98,7 @@ TEST_F(PrefixChoiceTest, OneCandidateIsUsedAndNoneFallsBackToTheDefaultPrefix) {
     EXPECT_EQ(start(nullptr, nullptr), home / ".wine");
     fs::remove_all(home / ".wine");
     EXPECT_EQ(start(nullptr, nullptr), home / ".wine");
-    EXPECT_TRUE(dialogs.prefixLists.empty());
+    EXPECT_TRUE(chooser.prefixLists.empty());
 }
 
 TEST_F(PrefixChoiceTest, TheChooserListsEveryPrefixWithTheFirstSelected) {
