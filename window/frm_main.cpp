@@ -1,55 +1,24 @@
 #include "frm_main.h"
 
-#include "ansi_text.h"
 #include "game_text.h"
 #include "guarded.h"
 #include "numeric_filter.h"
 #include "originals_folder.h"
-#include "restore_originals.h"
 #include "rivo_version.h"
 #include "rivoconfig.h"
 #include "rivodriver.h"
-#include "save_review.h"
 #include "twips.h"
+#include "window_texts.h"
 
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScopedValueRollback>
-#include <QScreen>
 #include <algorithm>
-#include <charconv>
-#include <limits>
 #include <optional>
 
 namespace rivo {
 
 namespace {
-
-// The setting as a whole number: digits with an optional sign, blanks
-// around allowed. Too many digits count as the largest number of that sign.
-std::optional<long long> wholeNumber(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return std::nullopt;
-    }
-    const auto last = text.find_last_not_of(' ');
-    std::string_view digits(text.data() + first, last - first + 1);
-    bool negative = false;
-    if (digits.front() == '+' || digits.front() == '-') {
-        negative = digits.front() == '-';
-        digits.remove_prefix(1);
-    }
-    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
-        return std::nullopt;
-    }
-    long long value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        value = std::numeric_limits<long long>::max();
-    }
-    return negative ? -value : value;
-}
 
 using FolderHandler = void (frmMain::*)();
 using ChangeHandler = void (frmMain::*)(int);
@@ -78,16 +47,6 @@ constexpr std::array<KeyPressHandler, kDriverColumnCount> kKeyPressHandlers = {
     &frmMain::txtDriver_Run_KeyPress,     &frmMain::txtDriver_Brain_KeyPress,
     &frmMain::txtDriver_LimAvg_KeyPress,  &frmMain::txtDriver_LimVar_KeyPress,
 };
-
-std::string failureText(const char* verb, const FileError& error) {
-    return std::string(verb) + " " + error.path() + ": " + error.reason();
-}
-
-QAction* addCommand(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    return action;
-}
 
 } // namespace
 
@@ -173,32 +132,6 @@ void frmMain::buildMenus() {
     connect(mnuDrivers_SaveIn, &QAction::triggered, this, &frmMain::mnuDrivers_SaveIn_Click);
 }
 
-void frmMain::buildEditMenu() {
-    mnuEdit = menuBar()->addMenu("&Edit");
-    mnuEdit->setObjectName("mnuEdit");
-    mnuEdit_Undo = addCommand(mnuEdit, "mnuEdit_Undo", "&Undo");
-    mnuEdit_Undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuEdit_Redo = addCommand(mnuEdit, "mnuEdit_Redo", "&Redo");
-    mnuEdit_Redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    connect(mnuEdit_Undo, &QAction::triggered, this, &frmMain::mnuEdit_Undo_Click);
-    connect(mnuEdit_Redo, &QAction::triggered, this, &frmMain::mnuEdit_Redo_Click);
-
-    undoStack = new QUndoStack(this);
-    // Each item names the step it takes back or does again.
-    auto name = [](QAction* item, const char* caption) {
-        return [item, caption](const QString& step) {
-            item->setText(step.isEmpty() ? caption : QString(caption) + " " + step);
-        };
-    };
-    mnuEdit_Undo->setEnabled(false);
-    mnuEdit_Redo->setEnabled(false);
-    connect(undoStack, &QUndoStack::canUndoChanged, mnuEdit_Undo, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::canRedoChanged, mnuEdit_Redo, &QAction::setEnabled);
-    connect(undoStack, &QUndoStack::undoTextChanged, mnuEdit_Undo, name(mnuEdit_Undo, "&Undo"));
-    connect(undoStack, &QUndoStack::redoTextChanged, mnuEdit_Redo, name(mnuEdit_Redo, "&Redo"));
-}
-
 void frmMain::connectHandlers() {
     // Qt raises these for the program's own assignments too, as the
     // handlers expect: start-up clears the unsaved marks at its end.
@@ -258,7 +191,7 @@ void frmMain::connectHandlers() {
     }
 }
 
-// ---- Start-up and closing ----
+// ---- Start-up ----
 
 bool frmMain::Form_Load() {
     setWindowTitle(
@@ -284,308 +217,6 @@ bool frmMain::Form_Load() {
     recording_ = true;
     centreOnScreen();
     return true;
-}
-
-void frmMain::readGame() {
-    const QScopedValueRollback<bool> quiet(recording_, false);
-    configPage->lstConfig_VideoDriver->clear();
-    state_.configReadError.reset();
-    // A settings or video file that cannot be read is reported; start-up
-    // goes on with what it has.
-    try {
-        LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings, &state_.seen);
-    } catch (const FileError& e) {
-        ShowMessage(failureText("Could not read", e));
-        // A missing file is simply created by the next save.
-        if (e.code() != std::errc::no_such_file_or_directory) {
-            state_.configReadError = e;
-        }
-    } catch (...) {
-        // Whatever broke off the read, the file was not read.
-        state_.configReadError =
-            FileError(ansi::toUtf8(state_.ConfigFilePath), CurrentFailureReason());
-        ShowMessage(failureText("Could not read", *state_.configReadError));
-    }
-    try {
-        LoadVideoDrivers(paths_, state_.InstallDir, state_.settings, *this, state_.VideoConfigPath);
-    } catch (const FileError& e) {
-        ShowMessage(failureText("Could not read", e));
-    } catch (...) {
-        ShowMessage(failureText("Could not read", FileError(ansi::toUtf8(state_.VideoConfigPath),
-                                                            CurrentFailureReason())));
-    }
-    RunGuarded(*this, "Reading the driver files", [&] {
-        ImportDrivers({}, driverContext().game, state_.roster, state_.AllowedKeys, *this);
-    });
-
-    RunGuarded(*this, "Filling the window", [&] {
-        fillConfigPage();
-        FillDriverGrid();
-    });
-    filesInStore_ = showStoreCopies();
-    mnuFile_Restore->setEnabled(!originals_->empty());
-    // The fills above ran the change handlers, which mark the page changed.
-    state_.unsaved.clear();
-    // The history starts here: what was read is no step of the user's.
-    undoStack->clear();
-    recorder_.restart(state_);
-}
-
-void frmMain::fillConfigPage() {
-    configPage->lblConfig_LocationDir->setText(toDisplay(state_.InstallDir));
-    configPage->lblConfig_LocationDir->setToolTip(toDisplay(state_.InstallDir));
-
-    GameSettings& s = state_.settings;
-    // Each assignment raises the field's change handler, which stores it back.
-    configPage->txtConfig_MovieDir->setText(toDisplay(s.MovieDir));
-    configPage->txtConfig_MusicDir->setText(toDisplay(s.MusicDir));
-    configPage->txtConfig_OptionsDir->setText(toDisplay(s.OptionsDir));
-    configPage->txtConfig_ReplayDir->setText(toDisplay(s.ReplayDir));
-    configPage->txtConfig_SeasonDir->setText(toDisplay(s.SeasonDir));
-    configPage->txtConfig_SoundsDir->setText(toDisplay(s.SoundDir));
-    configPage->txtConfig_TracksDir->setText(toDisplay(s.TracksDir));
-    configPage->txtConfig_VehiclesDir->setText(toDisplay(s.VehiclesDir));
-
-    if (const auto rating = wholeNumber(s.SystemRating)) {
-        const long long value = std::clamp(*rating, 1LL, 5LL);
-        if (value != *rating) {
-            // A new string rather than assigning a literal, which GCC 12's
-            // -Wrestrict misreads in optimised builds.
-            s.SystemRating = std::to_string(value);
-        }
-    }
-    showChoices(s);
-}
-
-void frmMain::showChoices(const GameSettings& settings) {
-    // A rating out of range shows as the nearest one; anything else that is
-    // no choice the page offers shows the layout's button ("1", "No").
-    const long long rating = std::clamp(wholeNumber(settings.SystemRating).value_or(1), 1LL, 5LL);
-    configPage->optConfig_SystemRating[static_cast<std::size_t>(rating - 1)]->setChecked(true);
-    auto selectYesNo = [](const std::string& text, std::array<QRadioButton*, 2>& buttons) {
-        const auto value = wholeNumber(text);
-        buttons[value == 1 ? 1 : 0]->setChecked(true);
-    };
-    selectYesNo(settings.WindowedMode, configPage->optConfig_Windowed);
-    selectYesNo(settings.UseA3D, configPage->optConfig_UseA3D);
-    selectYesNo(settings.UseEAX, configPage->optConfig_UseEAX);
-
-    // The last entry that names the driver, as the list was filled; none
-    // when the list does not hold it.
-    QListWidget* list = configPage->lstConfig_VideoDriver;
-    int chosen = -1;
-    for (int i = 0; i < list->count(); ++i) {
-        const QByteArray name = list->item(i)->data(Qt::UserRole).toByteArray();
-        if (std::string_view(name.constData(), static_cast<std::size_t>(name.size())) ==
-            settings.VideoDriver) {
-            chosen = i;
-        }
-    }
-    if (chosen < 0) {
-        list->clearSelection();
-    } else {
-        list->setCurrentRow(chosen, QItemSelectionModel::ClearAndSelect);
-    }
-}
-
-void frmMain::centreOnScreen() {
-    adjustSize();
-    if (const QScreen* screen = this->screen()) {
-        QRect where = geometry();
-        where.moveCenter(screen->availableGeometry().center());
-        move(where.topLeft());
-    }
-}
-
-void frmMain::closeEvent(QCloseEvent* event) {
-    int Cancel = 0;
-    // A save that broke off part way keeps the window open, as a failed one.
-    if (!RunGuarded(*this, "Saving before closing", [&] { Form_Unload(Cancel); })) {
-        Cancel = 1;
-    }
-    if (Cancel != 0) {
-        event->ignore();
-    } else {
-        event->accept();
-    }
-}
-
-void frmMain::Form_Unload(int& Cancel) {
-    if (!state_.unsaved.any()) {
-        return;
-    }
-    if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
-        return;
-    }
-    const std::vector<FileError> failures = saveAll();
-    if (!failures.empty()) {
-        // Closing now would lose the edits that could not be written.
-        reportSaveFailures(failures);
-        Cancel = 1;
-    }
-}
-
-// ---- Menu commands ----
-
-GameFileSave::AskReplace frmMain::askReplace() {
-    return [this](const std::vector<std::string>& paths) {
-        return dialogs_.askReplaceChangedFiles(paths) == UserDialogs::Answer::Ok;
-    };
-}
-
-std::vector<FileError> frmMain::saveConfig() {
-    if (auto refusal = ConfigRefusal(state_.configReadError)) {
-        return {*refusal};
-    }
-    try {
-        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
-                   askReplace());
-    } catch (const FileError& e) {
-        afterSave();
-        return {e};
-    }
-    afterSave();
-    return {};
-}
-
-std::vector<FileError> frmMain::saveAll() {
-    // One save, so that one question covers every file another program
-    // changed.
-    GameFileSave save(&state_.seen, askReplace());
-    AddSaveAll(gameFiles(), state_, save);
-    std::vector<FileError> failures = save.run();
-    afterSave();
-    return failures;
-}
-
-void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
-    if (failures.empty()) {
-        return;
-    }
-    std::string text;
-    for (const FileError& e : failures) {
-        if (!text.empty()) {
-            text += "\n";
-        }
-        text += failureText("Could not save", e);
-    }
-    ShowMessage(text);
-}
-
-DriverCommandContext frmMain::driverContext() {
-    return DriverCommandContext{
-        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir, &state_.seen},
-        state_.roster, state_.AllowedKeys, state_.unsaved, *this};
-}
-
-GameFiles frmMain::gameFiles() {
-    return GameFiles{paths_, state_.InstallDir, state_.ConfigFilePath, state_.configReadError,
-                     &state_.seen};
-}
-
-void frmMain::mnuFile_Save_Click() {
-    RunGuarded(*this, "Saving all to the game", [&] { reportSaveFailures(saveAll()); });
-}
-
-void frmMain::mnuFile_Review_Click() {
-    RunGuarded(*this, "Reviewing the changes", [&] {
-        if (frmReview == nullptr) {
-            frmReview = new ReviewWindow(this);
-            // The same command as the menu's; the review then shows what is
-            // left.
-            connect(frmReview->cmdReview_Save, &QPushButton::clicked, this,
-                    &frmMain::mnuFile_Save_Click);
-            connect(frmReview->cmdReview_Save, &QPushButton::clicked, this,
-                    &frmMain::refreshReview);
-        }
-        refreshReview();
-        // Modal to the main window, so that what it shows stays true.
-        frmReview->open();
-    });
-}
-
-void frmMain::refreshReview() {
-    RunGuarded(*this, "Reviewing the changes",
-               [&] { frmReview->showReviews(ReviewSaveAll(gameFiles(), state_)); });
-}
-
-void frmMain::mnuEdit_Undo_Click() {
-    RunGuarded(*this, "Undoing", [&] { undoStack->undo(); });
-}
-
-void frmMain::mnuEdit_Redo_Click() {
-    RunGuarded(*this, "Redoing", [&] { undoStack->redo(); });
-}
-
-void frmMain::mnuFile_Restore_Click() {
-    RunGuarded(*this, "Restoring the game's originals", [&] {
-        const std::vector<Originals::Kept> kept = originals_->all();
-        if (kept.empty() || dialogs_.askCancelFirst(RestoreQuestion(kept, state_.unsaved.any())) !=
-                                UserDialogs::Answer::Ok) {
-            return;
-        }
-        GameFileSave save(&state_.seen, askReplace());
-        AddRestore(kept, paths_, save);
-        const std::vector<FileError> failures = save.run();
-        afterSave();
-        readGame();
-        reportSaveFailures(failures);
-    });
-}
-
-void frmMain::mnuFile_Exit_Click() {
-    RunGuarded(*this, "Closing", [&] { close(); });
-}
-
-void frmMain::mnuConfig_Save_Click() {
-    RunGuarded(*this, "Saving the settings", [&] { reportSaveFailures(saveConfig()); });
-}
-
-void frmMain::mnuDrivers_Import_Game_Click() {
-    RunGuarded(*this, "Importing the drivers from the game", [&] {
-        DriverCommandContext ctx = driverContext();
-        ImportDriversFromGame(ctx);
-        FillDriverGrid();
-    });
-    recordStep("Import From Game");
-}
-
-void frmMain::mnuDrivers_Import_Click() {
-    std::filesystem::path chosen;
-    RunGuarded(*this, "Importing the drivers", [&] {
-        cdlFolder.DialogTitle = kImportTitle;
-        chosen = cdlFolder.ShowOpen();
-        if (chosen.empty()) {
-            return;
-        }
-        DriverCommandContext ctx = driverContext();
-        ImportDriversFromFile(ctx, chosen);
-        FillDriverGrid();
-    });
-    if (!chosen.empty()) {
-        recordStep("Import From " + QString::fromStdU16String(chosen.filename().u16string()));
-    }
-}
-
-void frmMain::mnuDrivers_Save_Game_Click() {
-    RunGuarded(*this, "Saving the drivers to the game", [&] {
-        DriverCommandContext ctx = driverContext();
-        const std::vector<FileError> failures = SaveDriversToGame(ctx, askReplace());
-        afterSave();
-        reportSaveFailures(failures);
-    });
-}
-
-void frmMain::mnuDrivers_SaveIn_Click() {
-    RunGuarded(*this, "Saving the drivers", [&] {
-        cdlFolder.DialogTitle = kSaveToTitle;
-        const std::filesystem::path chosen = cdlFolder.ShowSave();
-        if (chosen.empty()) {
-            return;
-        }
-        DriverCommandContext ctx = driverContext();
-        reportSaveFailures(SaveDriversToFile(ctx, chosen));
-    });
 }
 
 // ---- Config page ----
@@ -709,106 +340,151 @@ void frmMain::FilterNumericKey(int& KeyAscii, const std::string& currentText) {
     state_.unsaved.drivers = true;
 }
 
-// ---- The history ----
+// ---- Menu commands ----
 
-void frmMain::recordStep(const QString& text, std::optional<TypingSpell> typing) {
-    if (!recording_) {
+GameFileSave::AskReplace frmMain::askReplace() {
+    return [this](const std::vector<std::string>& paths) {
+        return dialogs_.askReplaceChangedFiles(paths) == UserDialogs::Answer::Ok;
+    };
+}
+
+std::vector<FileError> frmMain::saveConfig() {
+    if (auto refusal = ConfigRefusal(state_.configReadError)) {
+        return {*refusal};
+    }
+    try {
+        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
+                   askReplace());
+    } catch (const FileError& e) {
+        afterSave();
+        return {e};
+    }
+    afterSave();
+    return {};
+}
+
+std::vector<FileError> frmMain::saveAll() {
+    // One save, so that one question covers every file another program
+    // changed.
+    GameFileSave save(&state_.seen, askReplace());
+    AddSaveAll(gameFiles(), state_, save);
+    std::vector<FileError> failures = save.run();
+    afterSave();
+    return failures;
+}
+
+void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
+    if (failures.empty()) {
         return;
     }
-    RunGuarded(*this, "Recording the step", [&] {
-        std::optional<EditStep> step = recorder_.record(state_);
-        if (!step) {
+    std::string text;
+    for (const FileError& e : failures) {
+        if (!text.empty()) {
+            text += "\n";
+        }
+        text += failureText("Could not save", e);
+    }
+    ShowMessage(text);
+}
+
+DriverCommandContext frmMain::driverContext() {
+    return DriverCommandContext{
+        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir, &state_.seen},
+        state_.roster, state_.AllowedKeys, state_.unsaved, *this};
+}
+
+GameFiles frmMain::gameFiles() {
+    return GameFiles{paths_, state_.InstallDir, state_.ConfigFilePath, state_.configReadError,
+                     &state_.seen};
+}
+
+void frmMain::mnuFile_Save_Click() {
+    RunGuarded(*this, "Saving all to the game", [&] { reportSaveFailures(saveAll()); });
+}
+
+void frmMain::mnuConfig_Save_Click() {
+    RunGuarded(*this, "Saving the settings", [&] { reportSaveFailures(saveConfig()); });
+}
+
+void frmMain::mnuDrivers_Import_Game_Click() {
+    RunGuarded(*this, "Importing the drivers from the game", [&] {
+        DriverCommandContext ctx = driverContext();
+        ImportDriversFromGame(ctx);
+        FillDriverGrid();
+    });
+    recordStep("Import From Game");
+}
+
+void frmMain::mnuDrivers_Import_Click() {
+    std::filesystem::path chosen;
+    RunGuarded(*this, "Importing the drivers", [&] {
+        cdlFolder.DialogTitle = kImportTitle;
+        chosen = cdlFolder.ShowOpen();
+        if (chosen.empty()) {
             return;
         }
-        if (!typing) {
-            ++typingSpell_;
+        DriverCommandContext ctx = driverContext();
+        ImportDriversFromFile(ctx, chosen);
+        FillDriverGrid();
+    });
+    if (!chosen.empty()) {
+        recordStep("Import From " + QString::fromStdU16String(chosen.filename().u16string()));
+    }
+}
+
+void frmMain::mnuDrivers_Save_Game_Click() {
+    RunGuarded(*this, "Saving the drivers to the game", [&] {
+        DriverCommandContext ctx = driverContext();
+        const std::vector<FileError> failures = SaveDriversToGame(ctx, askReplace());
+        afterSave();
+        reportSaveFailures(failures);
+    });
+}
+
+void frmMain::mnuDrivers_SaveIn_Click() {
+    RunGuarded(*this, "Saving the drivers", [&] {
+        cdlFolder.DialogTitle = kSaveToTitle;
+        const std::filesystem::path chosen = cdlFolder.ShowSave();
+        if (chosen.empty()) {
+            return;
         }
-        undoStack->push(new EditCommand(
-            text, std::move(*step), [this](EditStep& s, bool undo) { showStep(s, undo); }, typing));
+        DriverCommandContext ctx = driverContext();
+        reportSaveFailures(SaveDriversToFile(ctx, chosen));
     });
 }
 
-void frmMain::recordBoxEdit(int column, int row) {
-    // The box tells of a user's edit before it tells of the new text: store
-    // the text first.
-    (this->*kChangeHandlers[static_cast<std::size_t>(column)])(row);
-    state_.unsaved.markDriverEdit(row);
-    switch (cellWatch_->takeEdit()) {
-    case CellEditWatch::Edit::Paste:
-        recordStep("Paste");
+void frmMain::mnuFile_Exit_Click() {
+    RunGuarded(*this, "Closing", [&] { close(); });
+}
+
+// ---- Closing ----
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    int Cancel = 0;
+    // A save that broke off part way keeps the window open, as a failed one.
+    if (!RunGuarded(*this, "Saving before closing", [&] { Form_Unload(Cancel); })) {
+        Cancel = 1;
+    }
+    if (Cancel != 0) {
+        event->ignore();
+    } else {
+        event->accept();
+    }
+}
+
+void frmMain::Form_Unload(int& Cancel) {
+    if (!state_.unsaved.any()) {
         return;
-    case CellEditWatch::Edit::Drop:
-        recordStep("Drop");
+    }
+    if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
         return;
-    case CellEditWatch::Edit::Typing:
-        break;
     }
-    // Named after the column and the driver, as the grid shows them.
-    const QString driver = toDisplay(state_.roster[row][DriverField::DriverName]);
-    recordStep(QString("%1 of %2")
-                   .arg(QString(kDriverColumns[static_cast<std::size_t>(column)].heading),
-                        driver.isEmpty() ? QString("row %1").arg(row + 1) : driver),
-               TypingSpell{column, row, typingSpell_});
-}
-
-void frmMain::showStep(EditStep& step, bool undo) {
-    RunGuarded(*this, undo ? "Undoing" : "Redoing", [&] {
-        const GameFiles files = gameFiles();
-        showEditorData(undo ? step.undo(state_, recorder_.saves(), files)
-                            : step.redo(state_, recorder_.saves(), files));
-    });
-}
-
-void frmMain::showEditorData(const EditorData& data) {
-    const QScopedValueRollback<bool> quiet(recording_, false);
-    EditorData& shown = state_;
-    shown = data;
-    showChoices(data.settings);
-    FillDriverGrid();
-    for (int r = 0; r < kDriverRows; ++r) {
-        driverGrid->setRowEnabled(r, data.enabledRows.test(static_cast<std::size_t>(r)));
+    const std::vector<FileError> failures = saveAll();
+    if (!failures.empty()) {
+        // Closing now would lose the edits that could not be written.
+        reportSaveFailures(failures);
+        Cancel = 1;
     }
-    // The fills ran the handlers, which store what they show and mark it.
-    shown = data;
-    recorder_.restart(state_);
-    ++typingSpell_;
-}
-
-void frmMain::afterSave() {
-    recorder_.saved(state_);
-    ++typingSpell_;
-    mnuFile_Restore->setEnabled(!originals_->empty());
-    // A save that put files where Windows keeps them for the game: said once.
-    const int inStore = showStoreCopies();
-    if (inStore > filesInStore_ && !toldAboutStore_) {
-        toldAboutStore_ = true;
-        ShowMessage("Windows does not let programs write in the game's folder, " +
-                    ansi::toUtf8(state_.InstallDir) +
-                    ", so it keeps the files the game saves in a folder of yours, where the game "
-                    "reads them. RivoEdit saved the game's files there too: " +
-                    displayPath(paths_.storeCopy(state_.InstallDir)));
-    }
-    filesInStore_ = inStore;
-}
-
-int frmMain::showStoreCopies() {
-    std::vector<std::string> files = {state_.ConfigFilePath, state_.VideoConfigPath};
-    for (int row = 0; row < kDriverRows; ++row) {
-        files.push_back(GameDriverPath(state_.InstallDir, state_.settings.SeasonDir,
-                                       DriverRoster::BaseName(row)));
-    }
-    const int inStore =
-        static_cast<int>(std::count_if(files.begin(), files.end(), [this](const std::string& file) {
-            return IsStoreCopy(paths_, file);
-        }));
-    const QString folder = fromUtf8(displayPath(paths_.storeCopy(state_.InstallDir)));
-    configPage->lblConfig_StoreDir->setText(folder);
-    configPage->lblConfig_StoreDir->setToolTip(
-        "Windows keeps the files the game saves here, and the game reads them from here:\n" +
-        folder);
-    configPage->lblConfig_Store->setVisible(inStore > 0);
-    configPage->lblConfig_StoreDir->setVisible(inStore > 0);
-    return inStore;
 }
 
 // ---- Window operations ----
