@@ -348,31 +348,6 @@ GameFileSave::AskReplace frmMain::askReplace() {
     };
 }
 
-std::vector<FileError> frmMain::saveConfig() {
-    if (auto refusal = ConfigRefusal(state_.configReadError)) {
-        return {*refusal};
-    }
-    try {
-        SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
-                   askReplace());
-    } catch (const FileError& e) {
-        afterSave();
-        return {e};
-    }
-    afterSave();
-    return {};
-}
-
-std::vector<FileError> frmMain::saveAll() {
-    // One save, so that one question covers every file another program
-    // changed.
-    GameFileSave save(&state_.seen, askReplace());
-    AddSaveAll(gameFiles(), state_, save);
-    std::vector<FileError> failures = save.run();
-    afterSave();
-    return failures;
-}
-
 void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
     if (failures.empty()) {
         return;
@@ -387,29 +362,25 @@ void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
     ShowMessage(text);
 }
 
-DriverCommandContext frmMain::driverContext() {
-    return DriverCommandContext{
-        GameDriverFolder{paths_, state_.InstallDir, state_.settings.SeasonDir, &state_.seen},
-        state_.roster, state_.AllowedKeys, state_.unsaved, *this};
-}
-
-GameFiles frmMain::gameFiles() {
-    return GameFiles{paths_, state_.InstallDir, state_.ConfigFilePath, state_.configReadError,
-                     &state_.seen};
-}
-
 void frmMain::mnuFile_Save_Click() {
-    RunGuarded(*this, "Saving all to the game", [&] { reportSaveFailures(saveAll()); });
+    RunGuarded(*this, "Saving all to the game", [&] {
+        const std::vector<FileError> failures = session_.saveAll(askReplace());
+        afterSave();
+        reportSaveFailures(failures);
+    });
 }
 
 void frmMain::mnuConfig_Save_Click() {
-    RunGuarded(*this, "Saving the settings", [&] { reportSaveFailures(saveConfig()); });
+    RunGuarded(*this, "Saving the settings", [&] {
+        const std::vector<FileError> failures = session_.saveSettings(askReplace());
+        afterSave();
+        reportSaveFailures(failures);
+    });
 }
 
 void frmMain::mnuDrivers_Import_Game_Click() {
     RunGuarded(*this, "Importing the drivers from the game", [&] {
-        DriverCommandContext ctx = driverContext();
-        ImportDriversFromGame(ctx);
+        session_.importFromGame();
         FillDriverGrid();
     });
     recordStep("Import From Game");
@@ -423,8 +394,7 @@ void frmMain::mnuDrivers_Import_Click() {
         if (chosen.empty()) {
             return;
         }
-        DriverCommandContext ctx = driverContext();
-        ImportDriversFromFile(ctx, chosen);
+        session_.importFromFile(chosen);
         FillDriverGrid();
     });
     if (!chosen.empty()) {
@@ -434,8 +404,7 @@ void frmMain::mnuDrivers_Import_Click() {
 
 void frmMain::mnuDrivers_Save_Game_Click() {
     RunGuarded(*this, "Saving the drivers to the game", [&] {
-        DriverCommandContext ctx = driverContext();
-        const std::vector<FileError> failures = SaveDriversToGame(ctx, askReplace());
+        const std::vector<FileError> failures = session_.saveDrivers(askReplace());
         afterSave();
         reportSaveFailures(failures);
     });
@@ -448,8 +417,7 @@ void frmMain::mnuDrivers_SaveIn_Click() {
         if (chosen.empty()) {
             return;
         }
-        DriverCommandContext ctx = driverContext();
-        reportSaveFailures(SaveDriversToFile(ctx, chosen));
+        reportSaveFailures(session_.saveDriversTo(chosen));
     });
 }
 
@@ -473,13 +441,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::Form_Unload(int& Cancel) {
+    session_.remeasure();
     if (!state_.unsaved.any()) {
         return;
     }
     if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
         return;
     }
-    const std::vector<FileError> failures = saveAll();
+    const std::vector<FileError> failures = session_.saveAll(askReplace());
+    afterSave();
     if (!failures.empty()) {
         // Closing now would lose the edits that could not be written.
         reportSaveFailures(failures);

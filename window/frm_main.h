@@ -2,17 +2,16 @@
 
 #include "cell_edit_watch.h"
 #include "config_page.h"
-#include "driver_commands.h"
 #include "driver_grid.h"
 #include "edit_command.h"
 #include "edit_step.h"
+#include "editor_session.h"
 #include "file_error.h"
 #include "game_paths.h"
 #include "originals.h"
 #include "program_state.h"
 #include "registry_api.h"
 #include "review_window.h"
-#include "save_all.h"
 #include "user_dialogs.h"
 #include "window_operations.h"
 
@@ -188,9 +187,6 @@ private:
     void showChoices(const GameSettings& settings);
     void centreOnScreen();
 
-    // Saves both records, settings first; every failure comes back.
-    std::vector<FileError> saveAll();
-    std::vector<FileError> saveConfig();
     // Puts the files another program changed to the user.
     GameFileSave::AskReplace askReplace();
     void reportSaveFailures(const std::vector<FileError>& failures);
@@ -204,21 +200,20 @@ private:
     // Puts back the data that undoing or redoing `step` gives.
     void showStep(EditStep& step, bool undo);
     void showEditorData(const EditorData& data);
-    // A save to the game changed what counts as saved.
+    // After a command wrote the game's files: typing starts a new step, and
+    // the menu and the Config page show what is on disk now.
     void afterSave();
     // How many of the game's files are read from the copies Windows keeps for
     // the game; shows their folder on the Config page while any is.
     int showStoreCopies();
     void refreshReview();
 
-    DriverCommandContext driverContext();
-    GameFiles gameFiles();
-
     reg::RegistryApi& registry_;
     const GamePaths& paths_;
     UserDialogs& dialogs_;
     ProgramState state_;
-    EditRecorder recorder_;
+    // What the commands do to the game's files and the marks they leave.
+    EditorSession session_{paths_, state_, *this};
     // Off during start-up and while a step is put back: the handlers then
     // store what the program shows, which is no step of the user's.
     bool recording_ = false;

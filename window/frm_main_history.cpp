@@ -50,7 +50,7 @@ void frmMain::recordStep(const QString& text, std::optional<TypingSpell> typing)
         return;
     }
     RunGuarded(*this, "Recording the step", [&] {
-        std::optional<EditStep> step = recorder_.record(state_);
+        std::optional<EditStep> step = session_.record();
         if (!step) {
             return;
         }
@@ -66,7 +66,6 @@ void frmMain::recordBoxEdit(int column, int row) {
     // The box tells of a user's edit before it tells of the new text: store
     // the text first.
     txtDriver_Change(column, row);
-    state_.unsaved.markDriverEdit(row);
     switch (cellWatch_->takeEdit()) {
     case CellEditWatch::Edit::Paste:
         recordStep("Paste");
@@ -86,11 +85,8 @@ void frmMain::recordBoxEdit(int column, int row) {
 }
 
 void frmMain::showStep(EditStep& step, bool undo) {
-    RunGuarded(*this, undo ? "Undoing" : "Redoing", [&] {
-        const GameFiles files = gameFiles();
-        showEditorData(undo ? step.undo(state_, recorder_.saves(), files)
-                            : step.redo(state_, recorder_.saves(), files));
-    });
+    RunGuarded(*this, undo ? "Undoing" : "Redoing",
+               [&] { showEditorData(undo ? step.before() : step.after()); });
 }
 
 void frmMain::showEditorData(const EditorData& data) {
@@ -103,13 +99,11 @@ void frmMain::showEditorData(const EditorData& data) {
         driverGrid->setRowEnabled(r, data.enabledRows.test(static_cast<std::size_t>(r)));
     }
     // The fills ran the handlers, which store what they show and mark it.
-    shown = data;
-    recorder_.restart(state_);
+    session_.putBack(data);
     ++typingSpell_;
 }
 
 void frmMain::afterSave() {
-    recorder_.saved(state_);
     ++typingSpell_;
     mnuFile_Restore->setEnabled(!originals_->empty());
     // A save that put files where Windows keeps them for the game: said once.

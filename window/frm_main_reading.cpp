@@ -49,34 +49,7 @@ std::optional<long long> wholeNumber(const std::string& text) {
 void frmMain::readGame() {
     const QScopedValueRollback<bool> quiet(recording_, false);
     configPage->lstConfig_VideoDriver->clear();
-    state_.configReadError.reset();
-    // A settings or video file that cannot be read is reported; start-up
-    // goes on with what it has.
-    try {
-        LoadConfig(paths_, state_.InstallDir, state_.ConfigFilePath, state_.settings, &state_.seen);
-    } catch (const FileError& e) {
-        ShowMessage(failureText("Could not read", e));
-        // A missing file is simply created by the next save.
-        if (e.code() != std::errc::no_such_file_or_directory) {
-            state_.configReadError = e;
-        }
-    } catch (...) {
-        // Whatever broke off the read, the file was not read.
-        state_.configReadError =
-            FileError(ansi::toUtf8(state_.ConfigFilePath), CurrentFailureReason());
-        ShowMessage(failureText("Could not read", *state_.configReadError));
-    }
-    try {
-        LoadVideoDrivers(paths_, state_.InstallDir, state_.settings, *this, state_.VideoConfigPath);
-    } catch (const FileError& e) {
-        ShowMessage(failureText("Could not read", e));
-    } catch (...) {
-        ShowMessage(failureText("Could not read", FileError(ansi::toUtf8(state_.VideoConfigPath),
-                                                            CurrentFailureReason())));
-    }
-    RunGuarded(*this, "Reading the driver files", [&] {
-        ImportDrivers({}, driverContext().game, state_.roster, state_.AllowedKeys, *this);
-    });
+    session_.readGame();
 
     RunGuarded(*this, "Filling the window", [&] {
         fillConfigPage();
@@ -84,11 +57,10 @@ void frmMain::readGame() {
     });
     filesInStore_ = showStoreCopies();
     mnuFile_Restore->setEnabled(!originals_->empty());
-    // The fills above ran the change handlers, which mark the page changed.
-    state_.unsaved.clear();
-    // The history starts here: what was read is no step of the user's.
+    // The fills above ran the change handlers, which store what the pages
+    // show: that is what was read. The history starts here.
+    session_.startAfresh();
     undoStack->clear();
-    recorder_.restart(state_);
 }
 
 void frmMain::fillConfigPage() {
@@ -114,7 +86,13 @@ void frmMain::fillConfigPage() {
             s.SystemRating = std::to_string(value);
         }
     }
-    showChoices(s);
+    // The buttons' handlers store what they show, which for a value no
+    // button stands for exactly (" 1", a missing key) is not what was read:
+    // the settings stay as read, so that what a save writes does not depend
+    // on which buttons were selected before the reading.
+    const GameSettings read = s;
+    showChoices(read);
+    s = read;
 }
 
 void frmMain::showChoices(const GameSettings& settings) {

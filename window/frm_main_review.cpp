@@ -25,8 +25,7 @@ void frmMain::mnuFile_Review_Click() {
 }
 
 void frmMain::refreshReview() {
-    RunGuarded(*this, "Reviewing the changes",
-               [&] { frmReview->showReviews(ReviewSaveAll(gameFiles(), state_)); });
+    RunGuarded(*this, "Reviewing the changes", [&] { frmReview->showReviews(session_.review()); });
 }
 
 void frmMain::mnuFile_Restore_Click() {
@@ -36,10 +35,10 @@ void frmMain::mnuFile_Restore_Click() {
                                 UserDialogs::Answer::Ok) {
             return;
         }
-        GameFileSave save(&state_.seen, askReplace());
-        AddRestore(kept, paths_, save);
-        const std::vector<FileError> failures = save.run();
+        const std::vector<FileError> failures = session_.restoreFiles(kept, askReplace());
         afterSave();
+        // Read as start-up reads, from nothing: a value or a driver the
+        // originals lack must not stay in the editor for the next save.
         readGame();
         reportSaveFailures(failures);
     });

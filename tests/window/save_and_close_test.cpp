@@ -114,12 +114,22 @@ TEST_F(CloseTest, TypedValueThenConfigSaveStillAsks) {
     EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
+// A comment in config.ini is no value: undoing a saved edit and saving it
+// again leaves the settings saved, so closing asks nothing and the comment
+// stays.
 TEST_F(CloseTest, SaveToGameWithOnlyDriverEditsAsksNothing) {
+    writeConfig("; the player's note\r\n" + SampleConfig());
+    startShown();
     typeDriverValue();
     window->mnuDrivers_Save_Game->trigger();
     EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+    window->mnuEdit_Undo->trigger();
+    EXPECT_TRUE(state().unsaved.drivers);
+    EXPECT_FALSE(state().unsaved.settings);
+    window->mnuDrivers_Save_Game->trigger();
     window->close();
     EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_THAT(configOnDisk(), HasSubstr("; the player's note\r\n"));
 }
 
 TEST_F(CloseTest, SaveToGameAfterAConfigEditStillAsks) {
@@ -167,6 +177,13 @@ TEST_F(CloseTest, FilesAnotherProgramChangedAreReplacedOnlyWhenTheUserSaysSo) {
     window->mnuDrivers_Import_Game->trigger();
     EXPECT_EQ(state().roster[5], other);
     EXPECT_EQ(state().roster[0], whileAsked);
+    // Undoing the import shows values the files no longer hold: unsaved
+    // until redone.
+    window->mnuEdit_Undo->trigger();
+    EXPECT_EQ(state().roster[5], SampleDriver(5));
+    EXPECT_TRUE(state().unsaved.editedRows.test(5));
+    window->mnuEdit_Redo->trigger();
+    EXPECT_FALSE(state().unsaved.editedRows.test(5));
 
     // Closing still asks; saving then asks again, about config.ini alone.
     dialogs.questions.clear();
@@ -248,7 +265,11 @@ TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
     EXPECT_THAT(undone, ElementsAre("&Undo Qualify of Other 0", "&Undo Paste",
                                     "&Undo Qualify of Other 0", "&Undo Import From other.rvd",
                                     "&Undo Import From Game (row 7 greyed)"));
-    EXPECT_EQ(static_cast<EditorData&>(state()), start);
+    EXPECT_TRUE(SameValues(state(), start));
+    // Row 7's file was missing when the import read it: the values it shows
+    // now are unsaved, and only they.
+    EXPECT_FALSE(state().unsaved.settings);
+    EXPECT_EQ(state().unsaved.editedRows, DriverRowSet().set(7));
     EXPECT_TRUE(box("txtDriver_Qualify", 7)->isEnabled());
     EXPECT_EQ(box("txtDriver_Qualify", 0)->text(), "1.00");
     // A time the file system can hold (Windows keeps 100 ns steps).
@@ -503,6 +524,11 @@ TEST_F(AppTest, SaveAllWritesTheSettingsBeforeAnyDriverFile) {
 // The game's own files are kept once, before RivoEdit first replaces each,
 // and put back whole: a file the game did not have is removed again.
 TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
+    // The game's config.ini lacks a key that RivoEdit then writes.
+    std::string config = SampleConfig();
+    config.erase(config.find("UseA3D=0\r\n"), 10);
+    writeConfig(config);
+    startShown();
     fs::remove(driverFile(21));
     window->mnuDrivers_Import_Game->trigger(); // greys out row 21
     std::map<fs::path, std::string> game;
@@ -570,6 +596,15 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
     EXPECT_FALSE(box("txtDriver_Qualify", 21)->isEnabled());
     EXPECT_FALSE(state().unsaved.any());
     EXPECT_FALSE(window->mnuEdit_Undo->isEnabled());
+    // Read from nothing, as at start-up: the removed file's row is blank and
+    // the missing key has no value, so a save writes neither.
+    EXPECT_EQ(state().roster[21], DriverRecord{});
+    EXPECT_EQ(find<QLabel>("lblDriver_DriverName_21")->text(), "");
+    EXPECT_EQ(state().settings.UseA3D, "");
+    window->mnuFile_Save->trigger();
+    EXPECT_FALSE(fs::exists(driverFile(21)));
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=\r\n"));
+    EXPECT_FALSE(state().unsaved.any());
 }
 
 } // namespace
