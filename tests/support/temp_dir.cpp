@@ -15,11 +15,21 @@ namespace rivo::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
+fs::path MemoryFolder() {
+    std::error_code error;
+    const fs::path shm = "/dev/shm";
+    if (fs::is_directory(shm, error)) {
+        return shm;
+    }
+    return fs::temp_directory_path();
+}
+
+TempDir::TempDir(const fs::path& base) {
     std::random_device rd;
     std::mt19937_64 gen(rd());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = fs::temp_directory_path() / ("rivo-test-" + std::to_string(gen()));
+        fs::path candidate = (base.empty() ? fs::temp_directory_path() : base) /
+                             ("rivo-test-" + std::to_string(gen()));
         if (fs::create_directory(candidate)) {
             path_ = candidate;
             return;
@@ -106,7 +116,7 @@ std::vector<fs::path> TemporaryFilesLeft(const fs::path& folder) {
     return left;
 }
 
-TestPrefix::TestPrefix() {
+TestPrefix::TestPrefix(const fs::path& base) : dir_(base) {
     fs::create_directories(dir_ / "drive_c");
 #ifdef _WIN32
     paths_ = std::make_unique<DriveCPaths>(driveC());

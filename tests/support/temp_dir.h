@@ -14,7 +14,8 @@ namespace rivo::test {
 // everything in it when the object goes.
 class TempDir {
 public:
-    TempDir();
+    // Under `base` when given.
+    explicit TempDir(const std::filesystem::path& base = {});
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -25,6 +26,11 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A folder in memory where the system has one (/dev/shm), else the
+// temporary folder: for tests that write many files, whose syncs to a disk
+// would take most of their time.
+std::filesystem::path MemoryFolder();
 
 // Writes `bytes` to `path`, creating the folders on the way.
 void writeFile(const std::filesystem::path& path, std::string_view bytes);
@@ -45,7 +51,7 @@ std::vector<std::filesystem::path> TemporaryFilesLeft(const std::filesystem::pat
 // drive, as native paths with C:\ replaced by drive_c.
 class TestPrefix {
 public:
-    TestPrefix();
+    explicit TestPrefix(const std::filesystem::path& base = {});
     ~TestPrefix();
 
     const std::filesystem::path& root() const { return dir_.path(); }
