@@ -97,6 +97,31 @@ struct Values {
     bool operator==(const Values&) const = default;
 };
 
+// Where `shown` differs from `expected`, one line each ("row 2 field 9:
+// 0.5, expected 0.75"), so that a failure says what went wrong.
+std::vector<std::string> Mismatches(const Values& shown, const Values& expected) {
+    std::vector<std::string> out;
+    for (const KeyOf& k : kConfigKeys) {
+        if (shown.settings.*k.field != expected.settings.*k.field) {
+            out.push_back(std::string(k.key) + ": " + shown.settings.*k.field + ", expected " +
+                          expected.settings.*k.field);
+        }
+    }
+    for (std::size_t r = 0; r < shown.rows.size(); ++r) {
+        for (std::size_t f = 0; f < kDriverFieldCount; ++f) {
+            if (shown.rows[r].fields[f] != expected.rows[r].fields[f]) {
+                out.push_back("row " + std::to_string(r) + " field " + std::to_string(f) + ": " +
+                              shown.rows[r].fields[f] + ", expected " + expected.rows[r].fields[f]);
+            }
+        }
+        if (shown.enabled.test(r) != expected.enabled.test(r)) {
+            out.push_back("row " + std::to_string(r) +
+                          (shown.enabled.test(r) ? " enabled" : " greyed"));
+        }
+    }
+    return out;
+}
+
 Values ValuesOf(const EditorData& data) {
     Values v{data.settings, {}, data.enabledRows};
     for (int r = 0; r < kDriverRows; ++r) {
@@ -197,7 +222,8 @@ public:
 
     // What must hold after every action.
     void check() {
-        ASSERT_EQ(ValuesOf(state_), model_) << "the editor's values";
+        ASSERT_THAT(Mismatches(ValuesOf(state_), model_), ::testing::IsEmpty())
+            << "the editor's values";
         session_.remeasure();
         EXPECT_EQ(state_.unsaved.settings, model_.settings != last_.settings)
             << "config.ini's mark";
@@ -425,7 +451,8 @@ private:
         while (at_ > *readOrSavedAt_) {
             undo();
         }
-        EXPECT_EQ(ValuesOf(state_), readOrSaved_) << "the values last read or saved";
+        EXPECT_THAT(Mismatches(ValuesOf(state_), readOrSaved_), ::testing::IsEmpty())
+            << "the values last read or saved";
     }
 
     // What a save of the files `plan` must do, file by file, given the
