@@ -63,7 +63,9 @@ std::string hexEscape(unsigned char byte) {
     return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
 }
 
-std::string escaped(const std::string& field) {
+} // namespace
+
+std::string escapedForTerminal(const std::string& field) {
     std::string out;
     for (std::size_t i = 0; i < field.size(); ++i) {
         const char c = field[i];
@@ -100,11 +102,9 @@ std::string escaped(const std::string& field) {
     return out;
 }
 
-} // namespace
-
 std::string candidateLine(const GamePrefix& prefix) {
-    return escaped(prefix.path.string()) + "\t" + escaped(prefix.place) + "\t" +
-           escaped(toDisplay(prefix.InstallDir).toStdString());
+    return escapedForTerminal(prefix.path.string()) + "\t" + escapedForTerminal(prefix.place) +
+           "\t" + escapedForTerminal(toDisplay(prefix.InstallDir).toStdString());
 }
 
 } // namespace rivo
