@@ -4,6 +4,7 @@
 #include "console_output.h"
 #include "deferred_icon.h"
 #include "frm_main.h"
+#include "given_install_dir.h"
 #include "qt_user_dialogs.h"
 #include "rivo_version.h"
 
@@ -19,6 +20,8 @@
 #else
 #include "answers_before_window.h"
 #include "argument_text.h"
+#include "game_folder.h"
+#include "platform_start_watch.h"
 #include "prefix_choice.h"
 #include "prefix_chooser.h"
 #include "wine_paths.h"
@@ -77,27 +80,48 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onSh
         return *code;
     }
 
+#ifndef _WIN32
+    // A display that is set but cannot be reached ends in one line, as no
+    // display at all does, not in Qt's abort.
+    std::optional<PlatformStartWatch> watch(
+        std::in_place, unreachableDisplayLine(command, currentEnvironment()), kNoDisplay);
+#endif
     QApplication app(argc, argv);
+#ifndef _WIN32
+    watch.reset();
+#endif
     QApplication::setApplicationName(version::kProductName);
     setProgramIcon();
     QtUserDialogs dialogs(version::kProductName);
 
 #ifdef _WIN32
-    WindowsRegistry registry;
+    WindowsRegistry systemRegistry;
     NativePaths paths(WindowsVirtualStore());
+    const std::optional<std::string>& givenFolder = command.gameFolder;
 #else
     // The game runs under Wine: its registry and its C: drive are those of
-    // the prefix named, found or chosen.
+    // the prefix named, found or chosen (or, for --game-folder's host
+    // folder, the one around it). The command line's answers checked FOLDER.
+    const GameFolderStart start =
+        withGameFolder(prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")),
+                       command.gameFolder);
     const std::optional<std::filesystem::path> prefix =
-        startPrefix(prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")),
-                    &PrefixChooser::choose);
+        startPrefix(start.source, &PrefixChooser::choose);
     if (!prefix) {
         // The user cancelled the choice: the end, as when the game is missing.
         return 1;
     }
-    WineRegistry registry(*prefix / "system.reg");
+    WineRegistry systemRegistry(*prefix / "system.reg");
     WinePaths paths(*prefix);
+    const std::optional<std::string>& givenFolder = start.InstallDir;
 #endif
+    // --game-folder stands for the registry's install folder.
+    std::optional<GivenInstallDir> givenRegistry;
+    if (givenFolder) {
+        givenRegistry.emplace(systemRegistry, *givenFolder);
+    }
+    reg::RegistryApi& registry =
+        givenRegistry ? static_cast<reg::RegistryApi&>(*givenRegistry) : systemRegistry;
 
     frmMain window(registry, paths, dialogs);
     dialogs.setParentWindow(&window);

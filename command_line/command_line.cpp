@@ -4,6 +4,9 @@
 #include "argument_text.h"
 #include "file_error.h"
 #include "game_prefixes.h"
+#include "terminal_text.h"
+#else
+#include "game_text.h"
 #endif
 #include "originals_folder.h"
 #include "rivo_version.h"
@@ -29,7 +32,22 @@ CommandLine exitWith(int code, const QString& text) {
 }
 
 CommandLine usageError(const QString& text) {
+#ifdef _WIN32
     return exitWith(kUsageError, "rivoedit: " + text);
+#else
+    // A folder's name or an argument may hold anything.
+    return exitWith(kUsageError,
+                    QString::fromStdString("rivoedit: " + escapedForTerminal(text.toStdString())));
+#endif
+}
+
+// The bytes of an argument as given.
+std::string argumentValue(const QString& text) {
+#ifdef _WIN32
+    return text.toStdString();
+#else
+    return argumentBytes(text);
+#endif
 }
 
 // The options that QGuiApplication, QApplication and the X11 platform take
@@ -50,6 +68,24 @@ QList<QCommandLineOption> qtOptions() {
     }
     return options;
 }
+
+// The end of the help: what the exit status says.
+#ifdef _WIN32
+constexpr const char* kExitStatusHelp = "\nExit status:\n"
+                                        "  0  the window was closed, or an option answered\n"
+                                        "  1  the game is not installed\n"
+                                        "  2  the command line cannot be used\n";
+#else
+constexpr const char* kExitStatusHelp =
+    "\nExit status:\n"
+    "  0  the window was closed, or an option answered\n"
+    "  1  the game is not installed in the prefix used, the choice of prefix was\n"
+    "     cancelled, or --list-prefixes found no prefix holding the game\n"
+    "  2  the command line cannot be used: an unknown option or argument, a\n"
+    "     --prefix, WINEPREFIX or --game-folder that cannot be used, or no prefix\n"
+    "     named and HOME not set (for --list-prefixes too)\n"
+    "  3  no display to open the window on, or one that cannot be opened\n";
+#endif
 
 } // namespace
 
@@ -75,7 +111,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QCommandLineOption help({"h", "help"}, "Show this help and exit.");
 #endif
     const QCommandLineOption version({"v", "version"}, "Show the version and exit.");
-    parser.addOptions({help, version});
+#ifdef _WIN32
+    const QCommandLineOption gameFolder(
+        "game-folder",
+        "Open the game in FOLDER instead of the folder its registry key names, for a copy "
+        "of the game without its key (moved to a new PC, or with the key lost).",
+        "FOLDER");
+#else
+    const QCommandLineOption gameFolder(
+        "game-folder",
+        "Open the game in FOLDER instead of the folder its registry key names, for a copy "
+        "of the game without its key (moved to a new PC, or with the key lost): a game path "
+        "such as C:\\Games\\Kestra in the Wine prefix, or a host folder on one of the "
+        "prefix's drives (without --prefix or WINEPREFIX, the prefix around that folder).",
+        "FOLDER");
+#endif
+    parser.addOptions({help, version, gameFolder});
 #ifndef _WIN32
     // Off Windows the game lives in a Wine prefix.
     const QCommandLineOption prefix(
@@ -96,11 +147,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 #ifdef _WIN32
     if (parser.positionalArguments().contains("/?")) {
-        return exitWith(0, parser.helpText());
+        return exitWith(0, parser.helpText() + kExitStatusHelp);
     }
 #endif
     if (parser.isSet(help)) {
-        return exitWith(0, parser.helpText());
+        return exitWith(0, parser.helpText() + kExitStatusHelp);
     }
     if (parser.isSet(version)) {
         return exitWith(0, QString::fromStdString(versionLine()));
@@ -110,7 +161,37 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 
     CommandLine command;
-    command.displayGiven = parser.isSet("platform") || parser.isSet("display");
+    if (parser.isSet("platform")) {
+        command.platform = argumentValue(parser.value("platform"));
+    }
+    if (parser.isSet("display")) {
+        command.display = argumentValue(parser.value("display"));
+    }
+    if (parser.isSet(gameFolder)) {
+        const QString given = parser.value(gameFolder);
+        if (given.isEmpty()) {
+            return usageError("--game-folder: no folder given");
+        }
+#ifdef _WIN32
+        // Windows paths are used as they are, made absolute as the current
+        // folder gives them, in the game's code page (its 8-bit text).
+        std::error_code error;
+        fs::path folder = fs::absolute(fs::path(given.toStdWString()), error);
+        if (error) {
+            folder = fs::path(given.toStdWString());
+        }
+        const QString absolute = QString::fromStdWString(folder.wstring());
+        const std::optional<std::string> text = exactGameText(absolute);
+        if (!text) {
+            return usageError("--game-folder " + absolute +
+                              ": the name holds a character that the system's code page "
+                              "cannot write, so the game could not use it either");
+        }
+        command.gameFolder = text;
+#else
+        command.gameFolder = argumentBytes(given);
+#endif
+    }
 #ifndef _WIN32
     if (parser.isSet(prefix)) {
         const fs::path folder = fs::path(argumentBytes(parser.value(prefix)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <string>
 
 // Game text is 8-bit, in the system's code page (the ANSI code page on
@@ -14,6 +15,10 @@ std::string fromDisplay(const QString& shown);
 // shows it, so that a value nobody edited keeps its bytes even where the
 // code page cannot carry them all.
 std::string fromDisplay(const QString& shown, const std::string& held);
+
+// `text` as game text when the code page holds every character of it (a
+// folder the user names must reach the game unchanged); nothing otherwise.
+std::optional<std::string> exactGameText(const QString& text);
 
 // UTF-8 text of the program's own (messages, host paths) for a widget.
 QString fromUtf8(const std::string& utf8);

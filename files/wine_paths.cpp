@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <vector>
 
 namespace rivo {
@@ -99,6 +100,64 @@ fs::path WinePaths::toHost(const std::string& gamePath) const {
         current /= fromUtf8(part);
     }
     return current;
+}
+
+std::optional<std::string> WinePaths::toGame(const fs::path& host) const {
+    std::error_code ec;
+    const fs::path target = fs::canonical(host, ec);
+    if (ec) {
+        return std::nullopt;
+    }
+    std::optional<std::string> best;
+    std::size_t bestDepth = 0; // of the best drive's folder
+    // Directory order is no order: the letters are taken alphabetically, so
+    // that of two drives on one folder the first letter wins.
+    std::vector<fs::path> drives;
+    for (fs::directory_iterator it(prefix_ / "dosdevices", ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == 2 && name[1] == ':' &&
+            std::isalpha(static_cast<unsigned char>(name[0])) != 0) {
+            drives.push_back(it->path());
+        }
+    }
+    std::sort(drives.begin(), drives.end());
+    for (const fs::path& drive : drives) {
+        std::error_code driveError;
+        const fs::path root = fs::canonical(drive, driveError);
+        if (driveError || !fs::is_directory(root, driveError)) {
+            continue;
+        }
+        const fs::path rest = target.lexically_relative(root);
+        if (rest.empty() || *rest.begin() == "..") {
+            continue;
+        }
+        const std::size_t depth = static_cast<std::size_t>(std::distance(root.begin(), root.end()));
+        if (best && depth <= bestDepth) {
+            continue;
+        }
+        const auto letter = static_cast<char>(
+            std::toupper(static_cast<unsigned char>(drive.filename().string()[0])));
+        std::string utf8{letter, ':'};
+        for (const fs::path& part : rest) {
+            if (part != ".") {
+                const std::u8string name = part.u8string();
+                utf8 += '\\';
+                utf8.append(name.begin(), name.end());
+            }
+        }
+        if (utf8.size() == 2) {
+            utf8 += '\\';
+        }
+        std::string text = codepage::utf8ToCp1252(utf8);
+        if (codepage::cp1252ToUtf8(text) != utf8) {
+            // The game could not name it: no path of this drive leads there.
+            continue;
+        }
+        best = std::move(text);
+        bestDepth = depth;
+    }
+    return best;
 }
 
 fs::path winePrefixFrom(const char* winePrefix, const char* home) {

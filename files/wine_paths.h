@@ -20,6 +20,14 @@ public:
 
     std::filesystem::path toHost(const std::string& gamePath) const override;
 
+    // The other way: the game path (game text, "C:\\Games\\Kestra") under
+    // which Wine shows the existing host folder or file `host`, through the
+    // drive of <prefix>/dosdevices whose folder holds it most closely (drive_c
+    // before the root that z: leads to); both are compared with their links
+    // resolved. A drive's own folder is "C:\\". Nothing when no drive holds it
+    // or a name on the way has no Windows-1252 form.
+    std::optional<std::string> toGame(const std::filesystem::path& host) const;
+
     const std::filesystem::path& prefix() const { return prefix_; }
 
 private:

@@ -1,5 +1,6 @@
 #include "answers_before_window.h"
 
+#include "game_folder.h"
 #include "prefix_choice.h"
 #include "prefix_search.h"
 
@@ -20,9 +21,6 @@ std::string nothingFound(const PrefixSource& source) {
     if (source.given) {
         return "Kestra is not in the Wine prefix " + source.given->string() + " (from " +
                source.place + ")";
-    }
-    if (source.home.empty()) {
-        return kNoHome;
     }
     return std::string("Kestra is in no Wine prefix; looked in ") + kSearchedPlaces;
 }
@@ -52,11 +50,28 @@ std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvir
     // --prefix was checked with the command line.
     if (source.given && !command.prefix) {
         if (const std::string problem = prefixProblem(*source.given); !problem.empty()) {
-            err << "rivoedit: WINEPREFIX " << environment.winePrefix << ": " << problem << '\n';
+            err << "rivoedit: "
+                << escapedForTerminal(std::string("WINEPREFIX ") + environment.winePrefix + ": " +
+                                      problem)
+                << '\n';
             return kUsageError;
         }
     }
+    const GameFolderStart start = withGameFolder(source, command.gameFolder);
+    if (!start.problem.empty()) {
+        err << "rivoedit: " << escapedForTerminal(start.problem) << '\n';
+        return kUsageError;
+    }
     if (command.action == CommandLine::Action::ListPrefixes) {
+        // Without a home there is nothing to search: an empty list would say
+        // that the game is nowhere, when nothing was looked at.
+        if (!source.given && source.home.empty()) {
+            err << "rivoedit: " << kNoHome << '\n';
+            return kUsageError;
+        }
+        if (command.gameFolder) {
+            err << "rivoedit: " << escapedForTerminal(gameFolderNote(start)) << '\n';
+        }
         LauncherFiles launcherFiles;
         const std::vector<GamePrefix> candidates = gameCandidates(source, &launcherFiles);
         for (const GamePrefix& candidate : candidates) {
@@ -73,7 +88,7 @@ std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvir
         }
         return 0;
     }
-    if (!command.displayGiven && !isSet(environment.qtPlatform) && !isSet(environment.display) &&
+    if (!command.displayGiven() && !isSet(environment.qtPlatform) && !isSet(environment.display) &&
         !isSet(environment.waylandDisplay)) {
         err << "rivoedit: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not "
                "set)\n";
@@ -81,11 +96,35 @@ std::optional<int> answerBeforeWindow(const CommandLine& command, const RunEnvir
     }
     // Without a home there is no ~/.wine and nothing to search: the current
     // folder would be taken for the prefix.
-    if (!source.given && source.home.empty()) {
+    if (!start.source.given && start.source.home.empty()) {
         err << "rivoedit: " << kNoHome << '\n';
         return kUsageError;
     }
     return std::nullopt;
+}
+
+std::string unreachableDisplayLine(const CommandLine& command, const RunEnvironment& environment) {
+    std::string named;
+    const auto add = [&named](const std::string& what) {
+        named += (named.empty() ? "" : ", ") + what;
+    };
+    if (command.platform) {
+        add("-platform " + *command.platform);
+    }
+    if (isSet(environment.qtPlatform)) {
+        add(std::string("QT_QPA_PLATFORM=") + environment.qtPlatform);
+    }
+    if (command.display) {
+        add("-display " + *command.display);
+    }
+    if (isSet(environment.display)) {
+        add(std::string("DISPLAY=") + environment.display);
+    }
+    if (isSet(environment.waylandDisplay)) {
+        add(std::string("WAYLAND_DISPLAY=") + environment.waylandDisplay);
+    }
+    return "rivoedit: " +
+           escapedForTerminal("no display could be opened for the window (" + named + ")") + "\n";
 }
 
 } // namespace rivo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game_prefixes.h"
+#include "terminal_text.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -43,11 +44,8 @@ std::optional<std::filesystem::path> startPrefix(const PrefixSource& source,
                                                  const ChoosePrefix& choose);
 
 // One line of --list-prefixes: folder, place and install folder,
-// tab-separated. A tab, line feed, carriage return or backslash inside a
-// field is written \t, \n, \r or \\, so that each candidate stays one line
-// of three fields, and every other control character (below 0x20, 0x7F, and
-// U+0080 to U+009F, which come as two bytes of UTF-8) as \xNN for each of its
-// bytes, so that nothing a registry holds can steer the terminal.
+// tab-separated, each through escapedForTerminal, so that each candidate
+// stays one line of three fields.
 std::string candidateLine(const GamePrefix& prefix);
 
 } // namespace rivo

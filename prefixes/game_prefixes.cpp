@@ -108,6 +108,39 @@ std::string prefixProblem(const fs::path& folder) {
     return {};
 }
 
+namespace {
+
+std::optional<fs::path> prefixAbove(fs::path folder) {
+    for (;;) {
+        std::error_code error;
+        if (fs::is_directory(folder / "dosdevices", error) && prefixProblem(folder).empty()) {
+            return folder;
+        }
+        if (!folder.has_relative_path()) {
+            return std::nullopt;
+        }
+        folder = folder.parent_path();
+    }
+}
+
+} // namespace
+
+std::optional<fs::path> prefixAround(const fs::path& folder) {
+    std::error_code error;
+    const fs::path given = fs::absolute(folder, error).lexically_normal();
+    if (!error) {
+        // A trailing slash leaves an empty last part.
+        if (auto found = prefixAbove(given.has_filename() ? given : given.parent_path())) {
+            return found;
+        }
+    }
+    const fs::path real = fs::canonical(folder, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return prefixAbove(real);
+}
+
 std::string installDirInPrefix(const fs::path& prefix) {
     const fs::path systemReg = prefix / "system.reg";
     if (!fileMentionsGameKey(systemReg)) {

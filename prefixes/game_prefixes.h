@@ -3,6 +3,7 @@
 #include "launcher_files.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,12 @@ bool fileMentionsGameKey(const std::filesystem::path& file);
 // words ("not a folder", "no system.reg in this folder", "cannot read
 // system.reg: <the system's reason>"); empty when it can.
 std::string prefixProblem(const std::filesystem::path& folder);
+
+// The Wine prefix that `folder` lies in: the nearest folder at or above it
+// (as given, made absolute; then with its links resolved) that holds a
+// dosdevices folder and a system.reg that can be read. Nothing when none
+// does.
+std::optional<std::filesystem::path> prefixAround(const std::filesystem::path& folder);
 
 // The install folder that the prefix's system.reg holds for the game, read
 // the way start-up reads it (the 32-bit view first); empty when the file is

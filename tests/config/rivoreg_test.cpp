@@ -1,4 +1,5 @@
 #include "fake_registry.h"
+#include "given_install_dir.h"
 #include "recording_window.h"
 #include "rivoconfig.h"
 #include "rivoreg.h"
@@ -150,6 +151,62 @@ TEST(LocateInstallDirTest, ANumberIsTakenAsItsDigits) {
     LocateInstallDir(registry, window, InstallDir);
     EXPECT_EQ(InstallDir, "42");
     EXPECT_TRUE(window.calls.empty());
+}
+
+// --game-folder: the folder given stands for the game's install folder,
+// with or without the game's key in the registry below.
+TEST(GivenInstallDirTest, AnswersTheInstallFolderAndPassesTheRestThrough) {
+    struct Row {
+        const char* below;   // the registry's own install folder, nullptr: no key
+        const char* userKey; // the key in the user's VirtualStore, nullptr: none
+    };
+    const Row rows[] = {
+        {nullptr, nullptr}, {"C:\\Games\\Kestra", nullptr}, {nullptr, "C:\\Stored"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.below != nullptr ? row.below : "no key");
+        FakeRegistry below;
+        if (row.below != nullptr) {
+            below.setText(kKey, "Install Dir", row.below);
+            below.setText(kKey, "Version", "1.2");
+        }
+        if (row.userKey != nullptr) {
+            below.setUserText("Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\WOW6432Node\\"
+                              "Vantora\\Kestra",
+                              "Install Dir", row.userKey);
+        }
+        below.setText("SOFTWARE\\Other", "Install Dir", "C:\\Other");
+        {
+            GivenInstallDir registry(below, "D:\\Copy of Kestra");
+            RecordingWindow window;
+            std::string InstallDir;
+            LocateInstallDir(registry, window, InstallDir);
+            EXPECT_EQ(InstallDir, "D:\\Copy of Kestra");
+            EXPECT_TRUE(window.calls.empty());
+            EXPECT_EQ(RegReadValue(registry, "software\\vantora\\kestra", "INSTALL DIR"),
+                      RegistryValue(std::string("D:\\Copy of Kestra")));
+            // The key's other values and other keys are the registry's own.
+            EXPECT_EQ(RegReadValue(registry, kKey, "Version"),
+                      row.below != nullptr ? RegistryValue(std::string("1.2")) : RegistryValue());
+            EXPECT_EQ(RegReadValue(registry, "SOFTWARE\\Other", "Install Dir"),
+                      RegistryValue(std::string("C:\\Other")));
+            reg::Handle key = 0;
+            EXPECT_EQ(registry.openKey(reg::Root::LocalMachine, "SOFTWARE\\Missing", 0,
+                                       reg::kKeyRead, key),
+                      reg::kFileNotFound);
+            EXPECT_EQ(key, 0u);
+            // The handles are its own: one left open is closed with it.
+            ASSERT_EQ(registry.openKey(reg::Root::LocalMachine, kKey, 0, reg::kKeyRead, key),
+                      reg::kSuccess);
+            EXPECT_EQ(registry.closeKey(key + 1), reg::kInvalidHandle);
+            EXPECT_EQ(registry.queryValue(key + 1, "Install Dir", nullptr, nullptr, nullptr),
+                      reg::kInvalidHandle);
+            EXPECT_EQ(registry.openKey(reg::Root::LocalMachine, kKey, 0, reg::kKeyRead, key),
+                      reg::kSuccess);
+            EXPECT_EQ(registry.closeKey(key), reg::kSuccess);
+            EXPECT_EQ(registry.closeKey(key), reg::kInvalidHandle);
+        }
+        EXPECT_EQ(below.openHandles(), 0);
+    }
 }
 
 } // namespace

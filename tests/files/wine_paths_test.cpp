@@ -87,6 +87,54 @@ TEST(WinePathsTest, PathWithoutDriveIsAHostPath) {
     EXPECT_EQ(paths.toHost("/tmp/sets\\a.rvd"), fs::path("/tmp/sets/a.rvd"));
 }
 
+// The way back: a host folder to the game path under which Wine shows it.
+TEST(WinePathsTest, AHostFolderIsNamedThroughTheDriveThatHoldsItMostClosely) {
+    RIVO_SKIP_ON(Windows, kNoPrefix);
+    TestPrefix prefix;
+    test::TempDir elsewhere;
+    const fs::path devices = prefix.root() / "dosdevices";
+    fs::create_directories(prefix.onC("Games/Kestra"));
+    fs::create_directories(prefix.onC("Spiele/M\xC3\xBCller"));
+    fs::create_directories(prefix.onC("\xD0\x96")); // Cyrillic, not in Windows-1252
+    fs::create_directories(elsewhere / "cd/Kestra");
+    fs::create_directories(elsewhere / "outside");
+    fs::create_directory_symlink(elsewhere / "cd", devices / "d:");
+    fs::create_directory_symlink("../drive_c", devices / "e:"); // a second letter for drive_c
+    fs::create_directory_symlink(elsewhere / "gone", devices / "f:");
+    writeFile(devices / "com1", "");
+    fs::create_directory_symlink(prefix.onC("Games"), elsewhere / "link");
+    WinePaths paths(prefix.root());
+    struct Row {
+        fs::path host;
+        std::optional<std::string> game;
+    };
+    const Row rows[] = {
+        {prefix.onC("Games/Kestra"), "C:\\Games\\Kestra"},
+        {prefix.onC("Games/Kestra/"), "C:\\Games\\Kestra"},
+        {prefix.onC("Games/../Games/Kestra"), "C:\\Games\\Kestra"},
+        {prefix.driveC(), "C:\\"},
+        {elsewhere / "cd/Kestra", "D:\\Kestra"},
+        {elsewhere / "link/Kestra", "C:\\Games\\Kestra"},
+        {prefix.onC("Spiele/M\xC3\xBCller"), "C:\\Spiele\\M\xFCller"},
+        {prefix.onC("\xD0\x96"), std::nullopt},
+        {elsewhere / "outside", std::nullopt},
+        {prefix.onC("Games/Missing"), std::nullopt},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(paths.toGame(row.host), row.game) << row.host;
+    }
+    // z: leads to the root, so every folder has a path; drive_c's own letter
+    // still wins inside it.
+    fs::create_directory_symlink("/", devices / "z:");
+    const fs::path outside = fs::canonical(elsewhere / "outside");
+    std::string expected = "Z:";
+    for (const fs::path& part : outside.relative_path()) {
+        expected += "\\" + part.string();
+    }
+    EXPECT_EQ(paths.toGame(elsewhere / "outside"), expected);
+    EXPECT_EQ(paths.toGame(prefix.onC("Games/Kestra")), "C:\\Games\\Kestra");
+}
+
 TEST(WinePathsTest, PrefixComesFromWineprefixOrHome) {
     RIVO_SKIP_ON(Windows, "WINEPREFIX and ~/.wine are looked at off Windows only");
     EXPECT_EQ(winePrefixFrom("/opt/prefix", "/home/u"), fs::path("/opt/prefix"));

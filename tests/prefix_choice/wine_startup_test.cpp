@@ -1,4 +1,6 @@
 #include "app_test_game.h"
+#include "game_folder.h"
+#include "given_install_dir.h"
 #include "wine_registry.h"
 
 #include <QLabel>
@@ -21,6 +23,7 @@ protected:
         return window->Form_Load();
     }
     std::unique_ptr<WineRegistry> wineRegistry;
+    std::unique_ptr<GivenInstallDir> given;
 };
 
 const char* const kHeader = "WINE REGISTRY Version 2\n"
@@ -46,6 +49,48 @@ TEST_F(WineStartupTest, APrefixWithoutTheGameEndsWithTheMessage) {
     EXPECT_FALSE(startWithSystemReg(std::string(kHeader) + "[Software\\\\Wine] 1733564795\n"
                                                            "\"Version\"=\"wine-8.0\"\n"));
     EXPECT_THAT(dialogs.messages, ElementsAre("Kestra not installed"));
+}
+
+// A copy of the game whose registry key is missing opens with --game-folder
+// as start-up runs it: the folder settles the prefix and the game path, and
+// the registry answers with it. Without the option it stays "Kestra not
+// installed" (above).
+TEST_F(WineStartupTest, AGameFolderOpensTheGameWithoutItsRegistryKey) {
+    writeGame();
+    writeFile(prefix.root() / "system.reg",
+              std::string(kHeader) + "[Software\\\\Wine] 1733564795\n");
+    TempDir home;
+    struct Row {
+        std::string folder;
+        std::optional<std::filesystem::path> prefixOption;
+    };
+    const Row rows[] = {
+        {prefix.onC("Games/Kestra").string(), std::nullopt},
+        {"C:\\Games\\Kestra", prefix.root()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.folder);
+        dialogs.messages.clear();
+        const GameFolderStart start = withGameFolder(
+            prefixSource(row.prefixOption, nullptr, home.path().c_str()), row.folder);
+        ASSERT_EQ(start.problem, "");
+        ASSERT_EQ(start.source.given, prefix.root());
+        ASSERT_EQ(start.InstallDir, "C:\\Games\\Kestra");
+        wineRegistry = std::make_unique<WineRegistry>(*start.source.given / "system.reg");
+        given = std::make_unique<GivenInstallDir>(*wineRegistry, *start.InstallDir);
+        window = std::make_unique<frmMain>(*given, paths, dialogs);
+        window->originalsRoot = originalsRoot();
+        ASSERT_TRUE(window->Form_Load());
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(find<QLabel>("lblConfig_LocationDir")->text(), "C:\\Games\\Kestra");
+        EXPECT_EQ(find<QLineEdit>("txtConfig_SeasonDir")->text(), "Season 1");
+        EXPECT_EQ(state().roster[21], SampleDriver(21));
+        // The game's files are saved where they were read.
+        window->mnuConfig_Save_Click();
+        EXPECT_EQ(readFile(gameFile("config.ini")), SampleConfig());
+        window.reset();
+        given.reset();
+    }
 }
 
 } // namespace
