@@ -36,12 +36,20 @@ DriverRecord SampleDriver(int row) {
     record[DriverField::Poles] = std::to_string(row);
     record[DriverField::Wins] = std::to_string(row / 2);
     record[DriverField::BestWorldChampionshipPlace] = std::to_string(row + 1);
-    // Stats column c of row r reads "c.rr" (React is 0.06 throughout).
-    for (int c = 0; c < kDriverColumnCount; ++c) {
-        const DriverField field = kDriverColumns[static_cast<std::size_t>(c)].field;
-        record[field] = std::to_string(c + 1) + "." + (row < 10 ? "0" : "") + n;
-    }
+    // The grid's column c (from 1) of row r reads "c.rr"; React is 0.06
+    // throughout. Written field by field, not through the grid's own table,
+    // so that a column bound to the wrong field shows the wrong number.
+    const std::string rr = std::string(row < 10 ? "0" : "") + n;
+    record[DriverField::QualifyingAbility] = "1." + rr;
+    record[DriverField::RaceAbility] = "2." + rr;
+    record[DriverField::CompletedLaps] = "3." + rr;
+    record[DriverField::Crash] = "4." + rr;
     record[DriverField::ReactionTime] = "0.06";
+    record[DriverField::Aggressive] = "6." + rr;
+    record[DriverField::Defensive] = "7." + rr;
+    record[DriverField::Intelligence] = "8." + rr;
+    record[DriverField::LimitAverage] = "9." + rr;
+    record[DriverField::LimitVariance] = "10." + rr;
     return record;
 }
 

@@ -60,5 +60,66 @@ TEST_F(AppTest, ImportFromGameReplacesEditsExceptInRowsWhoseFileIsMissing) {
     EXPECT_EQ(box("txtDriver_Crash", 7)->text(), "4.07");
 }
 
+// Each column as the player sees it, and the key of the driver file it
+// reads and saves, written out by hand.
+struct ColumnCase {
+    const char* box;
+    const char* heading;
+    const char* tooltip;
+    const char* key;
+};
+const ColumnCase kColumns[] = {
+    {"txtDriver_Qualify", "Qualify", "Qualifying Ability", "QualifyingAbility"},
+    {"txtDriver_Race", "Race", "Racing Ability", "RaceAbility"},
+    {"txtDriver_Laps", "Laps%", "Completed Laps %", "CompletedLaps%"},
+    {"txtDriver_Crash", "Crash%", "Crashing %", "Crash%"},
+    {"txtDriver_React", "React", "Reaction Time", "ReactionTime"},
+    {"txtDriver_Mad", "Aggres", "Aggressive", "Aggressive"},
+    {"txtDriver_Run", "Defens", "Defensive", "Defensive"},
+    {"txtDriver_Brain", "Intell", "Intelligence", "Intelligence"},
+    {"txtDriver_LimAvg", "LimAvg", "Limit Avergage", "LimitAverage"},
+    {"txtDriver_LimVar", "LimVar", "Limit Variance", "LimitVariance"},
+};
+
+TEST_F(AppTest, EachColumnReadsAndSavesItsOwnKey) {
+    writeGame();
+    // Row 3's file gives every key a value of its own: 0.1 for the first
+    // column's key, 0.2 for the second's, and so on.
+    std::string record = "Driver 3\r\n{\r\n";
+    for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+        record += std::string(" ") + kColumns[c].key + "=0." + std::to_string(c + 1) + "\r\n";
+    }
+    writeFile(driverFile(3), record + "}\r\n");
+    ASSERT_TRUE(start());
+    const QList<QLabel*> headings = window->findChildren<QLabel*>();
+    for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+        const ColumnCase& column = kColumns[c];
+        SCOPED_TRACE(column.box);
+        QLineEdit* b = box(column.box, 3);
+        EXPECT_EQ(b->text().toStdString(), "0." + std::to_string(c + 1));
+        EXPECT_EQ(b->toolTip(), column.tooltip);
+        // The heading over the box's column.
+        const QLabel* heading = nullptr;
+        for (QLabel* label : headings) {
+            if (label->text() == column.heading) {
+                heading = label;
+            }
+        }
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(heading->mapTo(window.get(), heading->rect().bottomRight()).x(),
+                  b->mapTo(window.get(), b->rect().bottomRight()).x());
+        b->selectAll();
+        QTest::keyClicks(b, std::to_string(c + 11).c_str());
+    }
+    window->mnuDrivers_Save_Game->trigger();
+    const std::string saved = readFile(driverFile(3));
+    for (std::size_t c = 0; c < std::size(kColumns); ++c) {
+        EXPECT_NE(
+            saved.find(std::string(" ") + kColumns[c].key + "=" + std::to_string(c + 11) + "\r\n"),
+            std::string::npos)
+            << kColumns[c].key;
+    }
+}
+
 } // namespace
 } // namespace rivo::test
