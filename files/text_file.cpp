@@ -110,7 +110,7 @@ void copyOwner(int, const fs::path&) {}
 void refuseReadOnly(const fs::path& target, const std::string& shown) {
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        throw FileError(shown, kReadOnlyReason);
+        throw FileError(shown, ReadOnlyAdvice(target));
     }
 }
 
@@ -223,11 +223,11 @@ void refuseReadOnly(const fs::path& target, const std::string& shown) {
         return; // nothing there to keep
     }
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-        throw FileError(shown, kReadOnlyReason);
+        throw FileError(shown, ReadOnlyAdvice(target));
     }
     if (::access(target.c_str(), W_OK) != 0) {
         if (errno == EACCES || errno == EPERM) {
-            throw FileError(shown, kReadOnlyReason);
+            throw FileError(shown, ReadOnlyAdvice(target));
         }
         throw FileError(shown, lastError()); // e.g. a read-only file system
     }
@@ -409,6 +409,22 @@ void writeAtomic(const fs::path& requested, std::string_view bytes,
         throw FileError(shown, "the file was replaced, but its folder could not be synced: " +
                                    err.message());
     }
+}
+
+std::string ReadOnlyAdvice(const fs::path& target) {
+    std::string text = kReadOnlyReason;
+#ifdef _WIN32
+    (void)target;
+    text += ". To save it, clear \"Read-only\" in the file's Properties, then save again.";
+#else
+    std::string quoted = "'";
+    for (const char c : target.string()) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    quoted += "'";
+    text += ". To save it, make it writable (chmod u+w " + quoted + "), then save again.";
+#endif
+    return text;
 }
 
 } // namespace rivo::textfile

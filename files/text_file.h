@@ -39,6 +39,11 @@ std::string joinCrLf(const std::vector<std::string>& lines);
 // Why writeAtomic leaves a read-only file alone.
 inline constexpr const char* kReadOnlyReason = "the file is read-only, so it was left as it was";
 
+// kReadOnlyReason with a full stop and how to clear it: in the file's
+// Properties on Windows, elsewhere its mode (chmod u+w, with `target`
+// quoted for the shell).
+std::string ReadOnlyAdvice(const std::filesystem::path& target);
+
 // Replaces the file whole: the bytes go to a temporary file in the same
 // folder, which is flushed, closed and renamed over the target, keeping the
 // target's permission bits; then the folder is synced so that the rename
