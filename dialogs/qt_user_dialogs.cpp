@@ -1,11 +1,13 @@
 #include "qt_user_dialogs.h"
 
 #include "game_text.h"
+#include "message_paths.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace rivo {
@@ -16,7 +18,7 @@ QWidget* QtUserDialogs::parentForDialog() const {
 }
 
 void QtUserDialogs::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)), QMessageBox::Ok,
                     parentForDialog());
     // Messages quote file names and game text, which may look like markup.
     box.setTextFormat(Qt::PlainText);
@@ -24,7 +26,7 @@ void QtUserDialogs::showMessage(const std::string& text) {
 }
 
 UserDialogs::Answer QtUserDialogs::ask(const std::string& text, bool okIsDefault) {
-    QMessageBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
+    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)),
                     QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(okIsDefault ? QMessageBox::Ok : QMessageBox::Cancel);
@@ -43,6 +45,22 @@ UserDialogs::Answer QtUserDialogs::askReplaceChangedFiles(const std::vector<std:
 
 UserDialogs::Answer QtUserDialogs::askCancelFirst(const std::string& text) {
     return ask(text, false);
+}
+
+UserDialogs::Answer QtUserDialogs::askWithButtons(const std::string& text,
+                                                  const std::string& okButton,
+                                                  const std::string& cancelButton) {
+    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)),
+                    QMessageBox::NoButton, parentForDialog());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* ok = box.addButton(fromUtf8(okButton), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(fromUtf8(cancelButton), QMessageBox::RejectRole);
+    ok->setObjectName("cmdAsk_Ok");
+    cancel->setObjectName("cmdAsk_Cancel");
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok ? Answer::Ok : Answer::Cancel;
 }
 
 QString QtUserDialogs::qtNameFilter(const FileFilter& filter) {

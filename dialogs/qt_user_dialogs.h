@@ -20,6 +20,8 @@ public:
     Answer askOkCancel(const std::string& text) override;
     Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     Answer askCancelFirst(const std::string& text) override;
+    Answer askWithButtons(const std::string& text, const std::string& okButton,
+                          const std::string& cancelButton) override;
     std::filesystem::path chooseFileToOpen(const std::string& title,
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,

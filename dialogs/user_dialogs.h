@@ -47,6 +47,12 @@ public:
     // default, so that Enter alone does nothing.
     virtual Answer askCancelFirst(const std::string& text) = 0;
 
+    // A question whose first answer cannot be taken back, with buttons named
+    // for what they do ("&Restore", "&Cancel"): the second, the default and
+    // the answer of Escape, answers Cancel.
+    virtual Answer askWithButtons(const std::string& text, const std::string& okButton,
+                                  const std::string& cancelButton) = 0;
+
     // A file to read or to write, chosen in this showing of the dialog; the
     // empty path when the user cancels.
     virtual std::filesystem::path chooseFileToOpen(const std::string& title,

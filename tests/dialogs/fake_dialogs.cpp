@@ -30,6 +30,13 @@ UserDialogs::Answer FakeDialogs::askCancelFirst(const std::string& text) {
     return askOkCancel(text);
 }
 
+UserDialogs::Answer FakeDialogs::askWithButtons(const std::string& text,
+                                                const std::string& okButton,
+                                                const std::string& cancelButton) {
+    buttons.push_back(okButton + "|" + cancelButton);
+    return askOkCancel(text);
+}
+
 std::filesystem::path FakeDialogs::nextFile() {
     if (files.empty()) {
         return {};

@@ -26,6 +26,9 @@ public:
     Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     // Asked as askOkCancel.
     Answer askCancelFirst(const std::string& text) override;
+    // Asked as askOkCancel; the button texts are recorded.
+    Answer askWithButtons(const std::string& text, const std::string& okButton,
+                          const std::string& cancelButton) override;
     std::filesystem::path chooseFileToOpen(const std::string& title,
                                            const FileFilter& filter) override;
     std::filesystem::path chooseFileToSave(const std::string& title,
@@ -33,6 +36,8 @@ public:
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    // The buttons of each question asked with named buttons, "OK|Cancel".
+    std::vector<std::string> buttons;
     std::vector<FileRequest> fileRequests;
     // Answers in order; when none is left a question is cancelled and a file
     // dialog yields no name.

@@ -1,3 +1,4 @@
+#include "message_paths.h"
 #include "qt_user_dialogs.h"
 #include "temp_dir.h"
 
@@ -36,11 +37,13 @@ void whenTheBoxShows(std::function<void(QMessageBox&)> look, QMessageBox::Standa
 TEST(QtUserDialogsTest, AMessageShowsItsTextAsItStandsUnderTheProgramsTitle) {
     QtUserDialogs dialogs("RivoEdit");
     // Names of folders and files may hold anything, markup included.
+    // Its path stays whole: its spaces do not break.
     const std::string text = "Missing driver file /home/ann/<b>sets</b>/a &amp; b.rvd";
     whenTheBoxShows(
         [&](QMessageBox& box) {
             EXPECT_EQ(box.windowTitle(), "RivoEdit");
-            EXPECT_EQ(box.text().toStdString(), text);
+            EXPECT_EQ(box.text().toStdString(),
+                      "Missing driver file /home/ann/<b>sets</b>/a\u00a0&amp;\u00a0b.rvd");
             EXPECT_EQ(box.textFormat(), Qt::PlainText);
             EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
             EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
@@ -64,6 +67,59 @@ TEST(QtUserDialogsTest, TheQuestionOffersOkFirstAndCancel) {
     EXPECT_EQ(dialogs.askOkCancel("Save?"), UserDialogs::Answer::Cancel);
     whenTheBoxShows(look, QMessageBox::NoButton);
     EXPECT_EQ(dialogs.askOkCancel("Save?"), UserDialogs::Answer::Cancel);
+}
+
+TEST(QtUserDialogsTest, AQuestionWithNamedButtonsHasCancelAsDefaultAndEscape) {
+    QtUserDialogs dialogs("RivoEdit");
+    for (const char* press : {"cmdAsk_Ok", "cmdAsk_Cancel", ""}) {
+        QTimer::singleShot(0, [press] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* ok = box->findChild<QPushButton*>("cmdAsk_Ok");
+            auto* cancel = box->findChild<QPushButton*>("cmdAsk_Cancel");
+            ASSERT_NE(ok, nullptr);
+            ASSERT_NE(cancel, nullptr);
+            EXPECT_EQ(ok->text(), "&Restore");
+            EXPECT_EQ(cancel->text(), "&Cancel");
+            EXPECT_EQ(box->defaultButton(), cancel);
+            if (*press == '\0') {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else {
+                box->findChild<QPushButton*>(press)->click();
+            }
+        });
+        const UserDialogs::Answer expected = std::string(press) == "cmdAsk_Ok"
+                                                 ? UserDialogs::Answer::Ok
+                                                 : UserDialogs::Answer::Cancel;
+        EXPECT_EQ(dialogs.askWithButtons("Put back?", "&Restore", "&Cancel"), expected) << press;
+    }
+}
+
+// A message box wraps at spaces and between "C:" and "\": within a path
+// neither may break it.
+TEST(MessagePathsTest, APathKeepsItsSpacesAndItsDriveWhole) {
+    struct Row {
+        const char* text;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"Missing driver file C:\\Games\\Kestra\\Season 1\\Drivers\\ab.rcd",
+         "Missing driver file C:\u2060\\Games\\Kestra\\Season\u00a01\\Drivers\\ab.rcd"},
+        // Up to ": " (the reason), ", " and " (": the words around stay.
+        {"Could not save C:\\My Games\\config.ini: the file is read-only",
+         "Could not save C:\u2060\\My\u00a0Games\\config.ini: the file is read-only"},
+        {"the game's folder, C:\\Program Files\\Kestra, so it keeps",
+         "the game's folder, C:\u2060\\Program\u00a0Files\\Kestra, so it keeps"},
+        {"/home/ann/lutris-prefixes/My Game (removed: no)",
+         "/home/ann/lutris-\u2060prefixes/My\u00a0Game (removed: no)"},
+        {"The originals are kept in /home/a b\nThe editor's history",
+         "The originals are kept in /home/a\u00a0b\nThe editor's history"},
+        // No path: as it stands; a slash inside a word starts none.
+        {"Nothing to save, and/or not - either", "Nothing to save, and/or not - either"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(UnbrokenPaths(QString::fromUtf8(row.text)).toStdString(), row.shown) << row.text;
+    }
 }
 
 TEST(QtUserDialogsTest, FileDialogsOpenInDocumentsThenWhereTheLastOneWasLeft) {
