@@ -105,8 +105,9 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onSh
     const GameFolderStart start =
         withGameFolder(prefixSource(command.prefix, std::getenv("WINEPREFIX"), std::getenv("HOME")),
                        command.gameFolder);
+    std::string launcher;
     const std::optional<std::filesystem::path> prefix =
-        startPrefix(start.source, &PrefixChooser::choose);
+        startPrefix(start.source, &PrefixChooser::choose, &launcher);
     if (!prefix) {
         // The user cancelled the choice: the end, as when the game is missing.
         return 1;
@@ -124,6 +125,9 @@ int runProgram(int argc, char* argv[], const std::function<void(QWidget&)>& onSh
         givenRegistry ? static_cast<reg::RegistryApi&>(*givenRegistry) : systemRegistry;
 
     frmMain window(registry, paths, dialogs);
+#ifndef _WIN32
+    window.launcherName = launcher;
+#endif
     dialogs.setParentWindow(&window);
     if (!window.Form_Load()) {
         // The game is not installed: the user has been told.

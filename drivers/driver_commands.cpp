@@ -8,8 +8,9 @@ namespace {
 
 // Reads into copies and takes them only when the whole import ran: a failure
 // part way leaves the roster, the edit marks and what was seen of the game's
-// files as they were. Rows read hold no edits any more.
-void Import(DriverCommandContext& ctx, const std::filesystem::path& source) {
+// files as they were. Rows read hold no edits any more. Returns how many
+// rows were read.
+int Import(DriverCommandContext& ctx, const std::filesystem::path& source) {
     DriverRoster roster = ctx.roster;
     std::optional<SeenFiles> seen;
     if (ctx.game.seen != nullptr) {
@@ -23,19 +24,24 @@ void Import(DriverCommandContext& ctx, const std::filesystem::path& source) {
         *ctx.game.seen = std::move(*seen);
     }
     ctx.unsaved.editedRows &= ~read;
+    return static_cast<int>(read.count());
 }
 
 } // namespace
 
-void ImportDriversFromGame(DriverCommandContext& ctx) {
-    Import(ctx, {});
+int ImportDriversFromGame(DriverCommandContext& ctx) {
+    return Import(ctx, {});
 }
 
-bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen) {
+bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen,
+                           int* rowsRead) {
     if (chosen.empty()) {
         return false;
     }
-    Import(ctx, chosen);
+    const int read = Import(ctx, chosen);
+    if (rowsRead != nullptr) {
+        *rowsRead = read;
+    }
     return true;
 }
 

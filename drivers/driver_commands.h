@@ -21,12 +21,14 @@ struct DriverCommandContext {
 // they read.
 
 // "Import From Game": rereads the roster from the game's files, and what
-// RivoEdit last saw of them starts afresh.
-void ImportDriversFromGame(DriverCommandContext& ctx);
+// RivoEdit last saw of them starts afresh. Returns how many rows were read.
+int ImportDriversFromGame(DriverCommandContext& ctx);
 
 // "Import From ...": reads the set file chosen in the dialog; an empty path
-// (the dialog was cancelled) reads nothing. Returns whether it read.
-bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen);
+// (the dialog was cancelled) reads nothing. Returns whether it read, and
+// puts how many drivers it read in `rowsRead` when given.
+bool ImportDriversFromFile(DriverCommandContext& ctx, const std::filesystem::path& chosen,
+                           int* rowsRead = nullptr);
 
 // "Save To Game" as part of a save command: adds the named rows' game files
 // to `save` (AddGameDriverFiles); each row saved loses its edit mark, and

@@ -67,10 +67,24 @@ void EditorSession::startAfresh() {
     lastSaved_.takeAll(state_);
     state_.unsaved.clear();
     recorder_.restart(state_);
+    tellMarks();
 }
 
 void EditorSession::remeasure() {
     state_.unsaved = lastSaved_.marks(state_);
+    tellMarks();
+}
+
+void EditorSession::tellMarks() {
+    if (onMarksMeasured) {
+        onMarksMeasured(state_.unsaved.any());
+    }
+}
+
+std::vector<FileError> EditorSession::run(GameFileSave& save) {
+    std::vector<FileError> failures = save.run();
+    lastWritten_ = save.written();
+    return failures;
 }
 
 std::optional<EditStep> EditorSession::record() {
@@ -105,7 +119,7 @@ std::vector<FileError> EditorSession::saveAll(const GameFileSave::AskReplace& as
     // changed.
     GameFileSave save(&state_.seen, ask);
     AddSaveAll(gameFiles(), state_, save);
-    std::vector<FileError> failures = save.run();
+    std::vector<FileError> failures = run(save);
     afterSave(before);
     return failures;
 }
@@ -114,15 +128,13 @@ std::vector<FileError> EditorSession::saveSettings(const GameFileSave::AskReplac
     remeasure();
     const UnsavedWork before = state_.unsaved;
     std::vector<FileError> failures;
+    lastWritten_ = 0;
     if (auto refusal = ConfigRefusal(state_.configReadError)) {
         failures.push_back(*refusal);
     } else {
-        try {
-            SaveConfig(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, &state_.seen,
-                       ask);
-        } catch (const FileError& e) {
-            failures.push_back(e);
-        }
+        GameFileSave save(&state_.seen, ask);
+        AddConfigFile(paths_, state_.ConfigFilePath, state_.settings, state_.unsaved, save);
+        failures = run(save);
     }
     afterSave(before);
     return failures;
@@ -132,7 +144,9 @@ std::vector<FileError> EditorSession::saveDrivers(const GameFileSave::AskReplace
     remeasure();
     const UnsavedWork before = state_.unsaved;
     DriverCommandContext ctx = driverContext();
-    std::vector<FileError> failures = SaveDriversToGame(ctx, ask);
+    GameFileSave save(&state_.seen, ask);
+    AddDriversToGame(ctx, save);
+    std::vector<FileError> failures = run(save);
     afterSave(before);
     return failures;
 }
@@ -142,9 +156,9 @@ std::vector<FileError> EditorSession::saveDriversTo(const std::filesystem::path&
     return SaveDriversToFile(ctx, chosen);
 }
 
-void EditorSession::importFromGame() {
+int EditorSession::importFromGame() {
     DriverCommandContext ctx = driverContext();
-    ImportDriversFromGame(ctx);
+    const int read = ImportDriversFromGame(ctx);
     // What was read is what the files hold now; a missing file holds no
     // values. A file that could not be read tells nothing new.
     for (int row = 0; row < kDriverRows; ++row) {
@@ -161,20 +175,22 @@ void EditorSession::importFromGame() {
         }
     }
     remeasure();
+    return read;
 }
 
-bool EditorSession::importFromFile(const std::filesystem::path& chosen) {
+std::optional<int> EditorSession::importFromFile(const std::filesystem::path& chosen) {
     DriverCommandContext ctx = driverContext();
-    const bool read = ImportDriversFromFile(ctx, chosen);
+    int rows = 0;
+    const bool read = ImportDriversFromFile(ctx, chosen, &rows);
     remeasure();
-    return read;
+    return read ? std::optional<int>(rows) : std::nullopt;
 }
 
 std::vector<FileError> EditorSession::restoreFiles(const std::vector<Originals::Kept>& kept,
                                                    const GameFileSave::AskReplace& ask) {
     GameFileSave save(&state_.seen, ask);
     AddRestore(kept, paths_, save);
-    return save.run();
+    return run(save);
 }
 
 } // namespace rivo

@@ -13,6 +13,7 @@
 #include "window_operations.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -47,17 +48,26 @@ public:
     // Measures the marks afresh, as closing asks them.
     void remeasure();
 
-    // The save commands; each returns every failure.
+    // Told whether anything is unsaved (whether closing would ask) each
+    // time the marks are measured or cleared.
+    std::function<void(bool unsaved)> onMarksMeasured;
+
+    // The save commands; each returns every failure. lastWritten() then
+    // tells how many game files the save wrote.
     std::vector<FileError> saveAll(const GameFileSave::AskReplace& ask);
     std::vector<FileError> saveSettings(const GameFileSave::AskReplace& ask);
     std::vector<FileError> saveDrivers(const GameFileSave::AskReplace& ask);
     std::vector<FileError> saveDriversTo(const std::filesystem::path& chosen);
 
+    int lastWritten() const { return lastWritten_; }
+
     // "Import From Game": the rows read (and the rows whose files are
-    // missing) now measure against what was read.
-    void importFromGame();
-    // "Import From ...": false when nothing was chosen.
-    bool importFromFile(const std::filesystem::path& chosen);
+    // missing) now measure against what was read. Returns how many rows
+    // were read.
+    int importFromGame();
+    // "Import From ...": how many drivers were read; nothing when nothing
+    // was chosen.
+    std::optional<int> importFromFile(const std::filesystem::path& chosen);
 
     // Puts the kept originals back through the same save as any other (the
     // files another program changed are asked about with `ask`). The game
@@ -76,12 +86,16 @@ private:
     // The parts a save wrote (their marks, set before it, are cleared now)
     // measure against what was written.
     void afterSave(const UnsavedWork& before);
+    // Runs `save` and keeps how many files it wrote.
+    std::vector<FileError> run(GameFileSave& save);
+    void tellMarks();
 
     const GamePaths& paths_;
     ProgramState& state_;
     WindowOperations& window_;
     LastSaved lastSaved_;
     EditRecorder recorder_;
+    int lastWritten_ = 0;
 };
 
 } // namespace rivo

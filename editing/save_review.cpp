@@ -147,6 +147,7 @@ std::vector<FileReview> ReviewSaveAll(const GameFiles& files, const EditorData& 
 
         FileReview& review = reviews.emplace_back();
         review.gamePath = file.gamePath;
+        review.host = file.host;
         review.driver = config ? "" : newRead.values[0].value_or("");
         review.disk = now.disk;
         review.unreadableReason = now.reason;
@@ -154,7 +155,7 @@ std::vector<FileReview> ReviewSaveAll(const GameFiles& files, const EditorData& 
         for (std::size_t i = 0; i < newRead.values.size(); ++i) {
             if (oldRead.values[i] != newRead.values[i]) {
                 review.values.push_back(
-                    {ValueName(config, i), oldRead.values[i], newRead.values[i].value_or("")});
+                    {ValueName(config, i), i, oldRead.values[i], newRead.values[i].value_or("")});
             }
         }
         review.removedLines = RemovedLines(oldLines, oldRead, newLines, newRead);

@@ -4,6 +4,7 @@
 #include "file_error.h"
 #include "save_all.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ namespace rivo {
 struct ValueChange {
     // The setting's key, or the driver field's key ("Name" for the name line).
     std::string name;
+    // Its place in kSettingKeys, or its DriverField.
+    std::size_t index = 0;
     // The value in the file on disk now; none when the file gives none.
     std::optional<std::string> onDisk;
     // The value the save writes.
@@ -25,7 +28,11 @@ struct FileReview {
     enum class Disk { Read, Missing, Unreadable };
 
     std::string gamePath; // 8-bit, as the game names it; empty for a refusal
-    std::string driver;   // the driver's name as the save writes it; empty for config.ini
+    // The file on this system that the save replaces (under Wine, in the
+    // prefix; on Windows, the copy Windows keeps for the game where it reads
+    // that one).
+    std::filesystem::path host;
+    std::string driver; // the driver's name as the save writes it; empty for config.ini
     Disk disk = Disk::Read;
     std::string unreadableReason;
     // The file on disk is not what RivoEdit last read or wrote there.

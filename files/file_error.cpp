@@ -32,4 +32,10 @@ std::string displayPath(const std::filesystem::path& path) {
 #endif
 }
 
+std::string displayRealPath(const std::filesystem::path& path) {
+    std::error_code failed;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path, failed);
+    return displayPath(failed || real.empty() ? path : real);
+}
+
 } // namespace rivo

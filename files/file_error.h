@@ -34,5 +34,8 @@ private:
 // A host path as UTF-8 text, for messages: decoded from the user's encoding,
 // any byte not valid there read as Windows-1252.
 std::string displayPath(const std::filesystem::path& path);
+// The same for the file's real place: the links on the way (Wine's drive
+// letters in dosdevices) followed, as far as they exist.
+std::string displayRealPath(const std::filesystem::path& path);
 
 } // namespace rivo

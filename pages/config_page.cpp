@@ -46,6 +46,18 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
         makeLabel(this, "lblConfig_StoreDir", QString(), twips::onPage(1560, 660, 8325, 255));
     lblConfig_Store->hide();
     lblConfig_StoreDir->hide();
+#ifdef __linux__
+    const char* hostCaption = "Linux Folder";
+#else
+    const char* hostCaption = "Host Folder";
+#endif
+    lblConfig_Host =
+        makeLabel(this, "lblConfig_Host", hostCaption, twips::onPage(240, 660, 1095, 255));
+    twips::fitText(lblConfig_Host);
+    lblConfig_HostDir =
+        makeLabel(this, "lblConfig_HostDir", QString(), twips::onPage(1560, 660, 8325, 255));
+    lblConfig_Host->hide();
+    lblConfig_HostDir->hide();
 
     for (std::size_t row = 0; row < kFolderRows.size(); ++row) {
         const FolderRow& folder = kFolderRows[row];

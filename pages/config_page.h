@@ -46,6 +46,9 @@ public:
     // folder where Windows keeps the game's own copies of its files.
     QLabel* lblConfig_Store;
     QLabel* lblConfig_StoreDir;
+    // In its place off Windows: the install's folder on this system.
+    QLabel* lblConfig_Host;
+    QLabel* lblConfig_HostDir;
     std::array<QLabel*, 8> folderLabels;
     std::array<QLineEdit*, 8> folderFields; // in the order of kFolderRows
 

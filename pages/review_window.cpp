@@ -1,6 +1,8 @@
 #include "review_window.h"
 
+#include "file_error.h"
 #include "game_text.h"
+#include "review_words.h"
 
 #include <QDialogButtonBox>
 #include <QVBoxLayout>
@@ -45,7 +47,7 @@ ReviewWindow::ReviewWindow(QWidget* parent) : QDialog(parent) {
 
     tvwReview = new QTreeWidget(this);
     tvwReview->setObjectName("tvwReview");
-    tvwReview->setHeaderLabels({"File and value", "On disk now", "Save writes"});
+    tvwReview->setHeaderLabels({"File and change", "In the file"});
     tvwReview->setRootIsDecorated(false);
     tvwReview->setUniformRowHeights(true);
     tvwReview->setAlternatingRowColors(true);
@@ -81,29 +83,26 @@ void ReviewWindow::showReviews(const std::vector<FileReview>& reviews) {
 }
 
 void ReviewWindow::addFile(const FileReview& review) {
+    // The file on this system, the path the game knows it by beside it.
     const QString path =
-        review.refused ? fromUtf8(review.refused->path()) : toDisplay(review.gamePath);
+        review.refused ? fromUtf8(review.refused->path()) : fromUtf8(displayRealPath(review.host));
     const QString note = fileNote(review);
     auto* file = new QTreeWidgetItem(tvwReview, {note.isEmpty() ? path : path + ": " + note});
     file->setFirstColumnSpanned(true);
+    file->setToolTip(0, review.refused ? path : toDisplay(review.gamePath));
     QFont bold = file->font(0);
     bold.setBold(true);
     file->setFont(0, bold);
     if (review.refused) {
         return;
     }
-    const QString driver = toDisplay(review.driver);
-    const QString absent = review.disk == FileReview::Disk::Read      ? "(not in the file)"
-                           : review.disk == FileReview::Disk::Missing ? "(no file)"
-                                                                      : "(cannot be read)";
     for (const ValueChange& value : review.values) {
-        const QString name = QString::fromStdString(value.name);
-        new QTreeWidgetItem(file, {review.driver.empty() ? name : driver + ", " + name,
-                                   value.onDisk ? toDisplay(*value.onDisk) : absent,
-                                   toDisplay(value.written)});
+        const ChangeWords words = DescribeChange(review, value);
+        auto* row = new QTreeWidgetItem(file, {words.words, words.inFile});
+        row->setToolTip(0, words.inFile);
     }
     for (const std::string& line : review.removedLines) {
-        new QTreeWidgetItem(file, {"Line the save removes", toDisplay(line), ""});
+        new QTreeWidgetItem(file, {"Line the save removes: " + toDisplay(line), toDisplay(line)});
     }
 }
 

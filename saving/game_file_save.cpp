@@ -161,12 +161,14 @@ std::vector<FileError> GameFileSave::run() {
     const bool replaceChanged = changed.empty() || (ask_ && ask_(changed));
 
     std::vector<FileError> failures;
+    written_ = 0;
     for (Entry& entry : entries_) {
         std::optional<FileError> failure = entry.failure;
         if (!failure && entry.plan == Plan::ChangedElsewhere && !replaceChanged) {
             failure = FileError(ansi::toUtf8(entry.gamePath), kChangedElsewhereReason);
         } else if (!failure && entry.plan != Plan::AlreadyThere) {
             failure = write(entry);
+            written_ += failure ? 0 : 1;
         }
         if (failure) {
             failures.push_back(*failure);

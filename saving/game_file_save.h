@@ -68,6 +68,9 @@ public:
 
     // Does the above and returns every failure, in the order added.
     std::vector<FileError> run();
+    // How many files the last run() wrote or removed: not those already as
+    // the save would leave them, nor those it failed.
+    int written() const { return written_; }
 
     // A file as added: its game path, host file and new bytes, or the
     // failure found before writing (then the rest is empty).
@@ -122,6 +125,7 @@ private:
     AskReplace ask_;
     std::vector<Entry> entries_;
     std::vector<std::function<void()>> hooks_;
+    int written_ = 0;
 };
 
 } // namespace rivo

@@ -1,5 +1,6 @@
 #include "frm_main.h"
 
+#include "command_report.h"
 #include "game_text.h"
 #include "guarded.h"
 #include "numeric_filter.h"
@@ -82,6 +83,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
 
     buildMenus();
     connectHandlers();
+    buildStatusLine();
 
     QList<QWidget*> order = configPage->tabOrder() + driverGrid->tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -104,7 +106,6 @@ void frmMain::buildMenus() {
     mnuFile_Review = addCommand(mnuFile, "mnuFile_Review", "&Review Changes...");
     mnuFile_Review->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuFile_Restore = addCommand(mnuFile, "mnuFile_Restore", "Restore the Game's &Originals...");
-    mnuFile_Restore->setEnabled(false);
     mnuFile_Exit = addCommand(mnuFile, "mnuFile_Exit", "E&xit");
 
     buildEditMenu();
@@ -194,8 +195,11 @@ void frmMain::connectHandlers() {
 // ---- Start-up ----
 
 bool frmMain::Form_Load() {
-    setWindowTitle(
-        QString("%1 v%2.%3").arg(version::kProductName).arg(version::kMajor).arg(version::kMinor));
+    // "[*]": the mark of unsaved changes.
+    setWindowTitle(QString("%1 v%2.%3[*]")
+                       .arg(version::kProductName)
+                       .arg(version::kMajor)
+                       .arg(version::kMinor));
 
     RunGuarded(*this, "Looking up the game",
                [&] { LocateInstallDir(registry_, *this, state_.InstallDir); });
@@ -348,7 +352,7 @@ GameFileSave::AskReplace frmMain::askReplace() {
     };
 }
 
-void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
+void frmMain::reportSaveFailures(const std::vector<FileError>& failures, const char* verb) {
     if (failures.empty()) {
         return;
     }
@@ -357,31 +361,26 @@ void frmMain::reportSaveFailures(const std::vector<FileError>& failures) {
         if (!text.empty()) {
             text += "\n";
         }
-        text += failureText("Could not save", e);
+        text += failureText(verb, e);
     }
     ShowMessage(text);
 }
 
 void frmMain::mnuFile_Save_Click() {
-    RunGuarded(*this, "Saving all to the game", [&] {
-        const std::vector<FileError> failures = session_.saveAll(askReplace());
-        afterSave();
-        reportSaveFailures(failures);
-    });
+    RunGuarded(*this, "Saving all to the game",
+               [&] { runSave([this] { return session_.saveAll(askReplace()); }); });
 }
 
 void frmMain::mnuConfig_Save_Click() {
-    RunGuarded(*this, "Saving the settings", [&] {
-        const std::vector<FileError> failures = session_.saveSettings(askReplace());
-        afterSave();
-        reportSaveFailures(failures);
-    });
+    RunGuarded(*this, "Saving the settings",
+               [&] { runSave([this] { return session_.saveSettings(askReplace()); }); });
 }
 
 void frmMain::mnuDrivers_Import_Game_Click() {
     RunGuarded(*this, "Importing the drivers from the game", [&] {
-        session_.importFromGame();
+        const int read = session_.importFromGame();
         FillDriverGrid();
+        showStatus(ImportedText(read));
     });
     recordStep("Import From Game");
 }
@@ -394,8 +393,11 @@ void frmMain::mnuDrivers_Import_Click() {
         if (chosen.empty()) {
             return;
         }
-        session_.importFromFile(chosen);
+        const std::optional<int> read = session_.importFromFile(chosen);
         FillDriverGrid();
+        if (read) {
+            showStatus(ImportedText(*read, displayPath(chosen.filename())));
+        }
     });
     if (!chosen.empty()) {
         recordStep("Import From " + QString::fromStdU16String(chosen.filename().u16string()));
@@ -403,11 +405,8 @@ void frmMain::mnuDrivers_Import_Click() {
 }
 
 void frmMain::mnuDrivers_Save_Game_Click() {
-    RunGuarded(*this, "Saving the drivers to the game", [&] {
-        const std::vector<FileError> failures = session_.saveDrivers(askReplace());
-        afterSave();
-        reportSaveFailures(failures);
-    });
+    RunGuarded(*this, "Saving the drivers to the game",
+               [&] { runSave([this] { return session_.saveDrivers(askReplace()); }); });
 }
 
 void frmMain::mnuDrivers_SaveIn_Click() {
@@ -417,7 +416,11 @@ void frmMain::mnuDrivers_SaveIn_Click() {
         if (chosen.empty()) {
             return;
         }
-        reportSaveFailures(session_.saveDriversTo(chosen));
+        const std::vector<FileError> failures = session_.saveDriversTo(chosen);
+        if (failures.empty()) {
+            showStatus(SetFileText(displayPath(chosen)));
+        }
+        reportSaveFailures(failures);
     });
 }
 
@@ -461,7 +464,7 @@ void frmMain::Form_Unload(int& Cancel) {
 
 void frmMain::EnableDriverRow(int row, bool enabled) {
     state_.enabledRows.set(static_cast<std::size_t>(row), enabled);
-    driverGrid->setRowEnabled(row, enabled);
+    showRowState(row, enabled);
 }
 
 void frmMain::AppendVideoDriver(const std::string& name) {

@@ -16,11 +16,13 @@
 #include "window_operations.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTabWidget>
 #include <QUndoStack>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,9 @@ public:
     // Where the game's originals are kept, one folder per install; tests
     // choose their own before start-up.
     std::filesystem::path originalsRoot;
+    // The launcher whose Wine prefix holds the game, when one was found or
+    // picked; shown with the install's folder.
+    std::string launcherName;
 
     ProgramState& state() { return state_; }
     const ProgramState& state() const { return state_; }
@@ -80,6 +85,8 @@ public:
     QUndoStack* undoStack;
     // Made when first opened.
     ReviewWindow* frmReview = nullptr;
+    // The status line: what the last command did.
+    QLabel* lblStatus = nullptr;
 
     // Menu commands.
     void mnuFile_Save_Click();
@@ -189,7 +196,8 @@ private:
 
     // Puts the files another program changed to the user.
     GameFileSave::AskReplace askReplace();
-    void reportSaveFailures(const std::vector<FileError>& failures);
+    void reportSaveFailures(const std::vector<FileError>& failures,
+                            const char* verb = "Could not save");
 
     // ---- The history ----
     // Makes the change since the last step a step named `text`, if there was
@@ -207,6 +215,19 @@ private:
     // the game; shows their folder on the Config page while any is.
     int showStoreCopies();
     void refreshReview();
+
+    // ---- What the window tells ----
+    void buildStatusLine();
+    void showStatus(const std::string& text);
+    // Runs a save command: its failures in a message, what it wrote in the
+    // status line.
+    void runSave(const std::function<std::vector<FileError>()>& save);
+    // Restore greyed while nothing has been replaced, its status tip saying so.
+    void showRestoreState();
+    // Under Wine, the install's folder on this system below the main folder.
+    void showHostFolder();
+    // Greys a row or not; a greyed row's boxes name the file it lacks.
+    void showRowState(int row, bool enabled);
 
     reg::RegistryApi& registry_;
     const GamePaths& paths_;

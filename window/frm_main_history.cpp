@@ -96,7 +96,7 @@ void frmMain::showEditorData(const EditorData& data) {
     showChoices(data.settings);
     FillDriverGrid();
     for (int r = 0; r < kDriverRows; ++r) {
-        driverGrid->setRowEnabled(r, data.enabledRows.test(static_cast<std::size_t>(r)));
+        showRowState(r, data.enabledRows.test(static_cast<std::size_t>(r)));
     }
     // The fills ran the handlers, which store what they show and mark it.
     session_.putBack(data);
@@ -105,7 +105,7 @@ void frmMain::showEditorData(const EditorData& data) {
 
 void frmMain::afterSave() {
     ++typingSpell_;
-    mnuFile_Restore->setEnabled(!originals_->empty());
+    showRestoreState();
     // A save that put files where Windows keeps them for the game: said once.
     const int inStore = showStoreCopies();
     if (inStore > filesInStore_ && !toldAboutStore_) {

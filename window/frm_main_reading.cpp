@@ -56,7 +56,8 @@ void frmMain::readGame() {
         FillDriverGrid();
     });
     filesInStore_ = showStoreCopies();
-    mnuFile_Restore->setEnabled(!originals_->empty());
+    showHostFolder();
+    showRestoreState();
     // The fills above ran the change handlers, which store what the pages
     // show: that is what was read. The history starts here.
     session_.startAfresh();

@@ -36,7 +36,8 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source, LauncherFiles
     return findGamePrefixes(source.home, launcherFiles);
 }
 
-std::optional<fs::path> startPrefix(const PrefixSource& source, const ChoosePrefix& choose) {
+std::optional<fs::path> startPrefix(const PrefixSource& source, const ChoosePrefix& choose,
+                                    std::string* launcher) {
     if (source.given) {
         return source.given;
     }
@@ -44,14 +45,19 @@ std::optional<fs::path> startPrefix(const PrefixSource& source, const ChoosePref
     if (candidates.empty()) {
         return winePrefixFrom(nullptr, source.home.empty() ? nullptr : source.home.c_str());
     }
-    if (candidates.size() == 1) {
-        return candidates.front().path;
+    std::size_t chosen = 0;
+    if (candidates.size() > 1) {
+        const std::optional<std::size_t> picked = choose(candidates);
+        if (!picked || *picked >= candidates.size()) {
+            return std::nullopt;
+        }
+        chosen = *picked;
     }
-    const std::optional<std::size_t> chosen = choose(candidates);
-    if (!chosen || *chosen >= candidates.size()) {
-        return std::nullopt;
+    // Wine's own prefix is no launcher's.
+    if (launcher != nullptr && candidates[chosen].place != "Wine") {
+        *launcher = candidates[chosen].place;
     }
-    return candidates[*chosen].path;
+    return candidates[chosen].path;
 }
 
 std::string candidateLine(const GamePrefix& prefix) {

@@ -40,8 +40,12 @@ std::vector<GamePrefix> gameCandidates(const PrefixSource& source,
 using ChoosePrefix =
     std::function<std::optional<std::size_t>(const std::vector<GamePrefix>& prefixes)>;
 
+// `launcher`, when given, is set to the launcher whose prefix was found or
+// picked ("Lutris", "Steam", ...); it stays empty for a prefix given by name
+// and for Wine's own ~/.wine.
 std::optional<std::filesystem::path> startPrefix(const PrefixSource& source,
-                                                 const ChoosePrefix& choose);
+                                                 const ChoosePrefix& choose,
+                                                 std::string* launcher = nullptr);
 
 // One line of --list-prefixes: folder, place and install folder,
 // tab-separated, each through escapedForTerminal, so that each candidate

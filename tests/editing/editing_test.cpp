@@ -1,3 +1,4 @@
+#include "command_report.h"
 #include "rivoconfig.h"
 #include "sample_game.h"
 #include "save_review.h"
@@ -89,6 +90,29 @@ INSTANTIATE_TEST_SUITE_P(
                        "Arno\r\n",
                    {"Age: 31 -> 30", "LimitAverage: - -> 1.000"},
                    {" // mine", "{", "Arno"}}));
+
+// The status line's words after a save: counted, and nothing written is
+// "Nothing to save" only when nothing failed.
+TEST(CommandReportTest, ASaveTellsWhatItWroteAndWhatFailed) {
+    struct Row {
+        int written;
+        int failed;
+        std::string folder;
+        std::string text;
+    };
+    const Row rows[] = {
+        {0, 0, "", "Nothing to save"},
+        {1, 0, "", "Saved 1 game file"},
+        {23, 0, "/o/k", "Saved 23 game files; the game's originals are kept in /o/k"},
+        {0, 1, "", "Saved 0 game files; 1 could not be saved"},
+        {2, 3, "", "Saved 2 game files; 3 could not be saved"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(SavedText(row.written, row.failed, row.folder), row.text);
+    }
+    EXPECT_EQ(ImportedText(1, "a set.rvd"), "Imported 1 driver from a set.rvd");
+    EXPECT_EQ(RestoredText(1), "Restored the game's originals: 1 file as the game had them");
+}
 
 } // namespace
 } // namespace rivo::test

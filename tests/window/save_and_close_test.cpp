@@ -312,19 +312,97 @@ TEST_F(CloseTest, EveryChangeIsAStepOfOneHistory) {
     EXPECT_EQ(dialogs.questions.size(), 1u);
 }
 
+// The title's mark is set exactly when closing would ask, after every command
+// that changes the marks; the status line says what each command did.
+TEST_F(CloseTest, TheTitleMarksUnsavedWorkAndTheStatusLineTellsEachCommand) {
+    auto status = [this] { return window->lblStatus->text().toStdString(); };
+    auto marked = [this] { return window->isWindowModified(); };
+    EXPECT_FALSE(marked());
+    EXPECT_EQ(status(), "");
+    EXPECT_FALSE(window->mnuFile_Restore->isEnabled());
+    EXPECT_EQ(window->mnuFile_Restore->statusTip(),
+              "Nothing to restore: nothing has been replaced yet");
+
+    changeConfig();
+    EXPECT_TRUE(marked());
+    window->mnuEdit_Undo->trigger();
+    EXPECT_FALSE(marked());
+    window->mnuEdit_Redo->trigger();
+    EXPECT_TRUE(marked());
+
+    // The first save that keeps the game's originals names their folder.
+    window->mnuFile_Save->trigger();
+    const std::vector<std::string> installs = FileNames(originalsRoot());
+    ASSERT_EQ(installs.size(), 1u);
+    EXPECT_EQ(status(), "Saved 1 game file; the game's originals are kept in " +
+                            displayPath(originalsRoot() / installs[0]));
+    EXPECT_FALSE(marked());
+    EXPECT_TRUE(window->mnuFile_Restore->isEnabled());
+    window->mnuFile_Save->trigger();
+    EXPECT_EQ(status(), "Nothing to save");
+
+    // Undoing a saved step makes the editor differ from the file again.
+    window->mnuEdit_Undo->trigger();
+    EXPECT_TRUE(marked());
+    window->mnuConfig_Save->trigger();
+    EXPECT_EQ(status(), "Saved 1 game file");
+    EXPECT_FALSE(marked());
+
+    typeDriverValue();
+    EXPECT_TRUE(marked());
+    window->mnuDrivers_Save_Game->trigger();
+    EXPECT_EQ(status(), "Saved 1 game file");
+    EXPECT_FALSE(marked());
+
+    importOtherSet();
+    EXPECT_EQ(status(), "Imported 22 drivers from other.rvd");
+    EXPECT_TRUE(marked());
+    window->mnuDrivers_Import_Game->trigger();
+    EXPECT_EQ(status(), "Imported 22 drivers from the game's driver files");
+    EXPECT_FALSE(marked());
+    window->mnuEdit_Undo->trigger();
+    EXPECT_TRUE(marked());
+
+    // A set file is no save of the game: the mark stays.
+    dialogs.files = {userFolder.path() / "mine.rvd"};
+    window->mnuDrivers_SaveIn->trigger();
+    EXPECT_EQ(status(), "Saved the drivers to " + displayPath(userFolder.path() / "mine.rvd"));
+    EXPECT_TRUE(marked());
+    window->mnuFile_Save->trigger();
+    EXPECT_EQ(status(), "Saved 22 game files");
+    EXPECT_FALSE(marked());
+
+    // Restore speaks of the originals, also over another program's change.
+    writeConfig(SampleConfig() + "; mine\r\n");
+    dialogs.questions.clear();
+    dialogs.messages.clear();
+    dialogs.answers = {Answer::Ok, Answer::Cancel};
+    window->mnuFile_Restore->trigger();
+    EXPECT_THAT(dialogs.buttons, ElementsAre("&Restore|&Cancel", "&Restore|&Cancel"));
+    ASSERT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(dialogs.questions[1], "These files were changed by another program after RivoEdit "
+                                    "read them:\nC:\\Games\\Kestra\\config.ini\n\nPut the "
+                                    "game's originals back over them as well?");
+    EXPECT_THAT(dialogs.messages,
+                ElementsAre("Could not restore C:\\Games\\Kestra\\config.ini: another program "
+                            "changed it after RivoEdit read it, so it was left as it was"));
+    EXPECT_EQ(status(), "Restored the game's originals: 22 files as the game had them");
+    EXPECT_FALSE(marked());
+    EXPECT_EQ(configOnDisk(), SampleConfig() + "; mine\r\n");
+}
+
 // The review lists what Save All would change, compared byte for byte with
 // the disk: not a value changed and changed back, but a file another program
 // changed, with its value on disk now and the lines the save drops.
 TEST_F(CloseTest, ReviewShowsWhatSaveAllWouldWrite) {
+    // Each change in the window's words, then as the file has it.
     auto rows = [this] {
         std::vector<std::string> out;
         QTreeWidget* tree = window->frmReview->tvwReview;
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
             const QTreeWidgetItem* row = *it;
             out.push_back(
-                (row->text(0) +
-                 (row->parent() ? " | " + row->text(1) + " | " + row->text(2) : QString()))
-                    .toStdString());
+                (row->text(0) + (row->parent() ? " | " + row->text(1) : QString())).toStdString());
         }
         return out;
     };
@@ -339,24 +417,43 @@ TEST_F(CloseTest, ReviewShowsWhatSaveAllWouldWrite) {
     changeConfig();
     auto* no = find<QRadioButton>("optConfig_UseA3D_0");
     QTest::mouseClick(no, Qt::LeftButton, {}, QPoint(6, no->height() / 2));
+    auto* notWindowed = find<QRadioButton>("optConfig_Windowed_0");
+    QTest::mouseClick(notWindowed, Qt::LeftButton, {}, QPoint(6, notWindowed->height() / 2));
+    // A box cleared: the save writes the key with nothing after it.
+    QLineEdit* race = box("txtDriver_Race", 0);
+    race->selectAll();
+    QTest::keyClick(race, Qt::Key_Backspace);
     std::string other = SampleConfig();
     other.replace(other.find("SystemRating=3"), 14, "; tuned\r\nSystemRating=4");
     writeConfig(other + "[Mine]\r\nLanguage=fr\r\n");
     window->mnuFile_Review->trigger();
     EXPECT_FALSE(window->frmReview->lblReview_Nothing->isVisible());
-    EXPECT_THAT(rows(), ElementsAre("C:\\Games\\Kestra\\config.ini: Changed by another "
-                                    "program since RivoEdit read it",
-                                    "SystemRating | 4 | 3", "Line the save removes | ; tuned | ",
-                                    "Line the save removes | [Mine] | ",
-                                    "Line the save removes | Language=fr | ", driverGamePath(0),
-                                    "Driver 0, QualifyingAbility | 1.00 | 1.007"));
+    // Each file by its path on this system; the game's path is its tooltip.
+    EXPECT_THAT(rows(),
+                ElementsAre(displayPath(gameFile("config.ini")) +
+                                ": Changed by another program since RivoEdit read it",
+                            "System Rating: 4 \u2192 3 | SystemRating: 4 \u2192 3",
+                            "Run in Window: Yes \u2192 No | WindowedMode: 1 \u2192 0",
+                            "Line the save removes: ; tuned | ; tuned",
+                            "Line the save removes: [Mine] | [Mine]",
+                            "Line the save removes: Language=fr | Language=fr",
+                            displayPath(driverFile(0)),
+                            "Driver 0, Qualify: 1.00 \u2192 1.007 | QualifyingAbility: 1.00 "
+                            "\u2192 1.007",
+                            "Driver 0, Race: 2.00 \u2192 (empty) | RaceAbility: 2.00 \u2192 "
+                            "(empty)"));
+    EXPECT_EQ(window->frmReview->tvwReview->topLevelItem(1)->toolTip(0).toStdString(),
+              driverGamePath(0));
     EXPECT_EQ(configOnDisk(), other + "[Mine]\r\nLanguage=fr\r\n") << "the review writes nothing";
 
     // Its Save All is the menu's, question included; what is left is nothing.
     dialogs.answers = {Answer::Ok};
     window->frmReview->cmdReview_Save->click();
     EXPECT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_EQ(configOnDisk(), SampleConfig());
+    std::string saved = SampleConfig();
+    saved.replace(saved.find("WindowedMode=1"), 14, "WindowedMode=0");
+    EXPECT_EQ(configOnDisk(), saved);
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" RaceAbility=\r\n"));
     EXPECT_TRUE(window->frmReview->lblReview_Nothing->isVisible());
 }
 
@@ -574,13 +671,19 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
 
     // Put back: asked once, Cancel first; twice works as well. The files are
     // read again as at start-up, which reports the driver file now missing.
+    // The question names each file on this system, the originals' folder,
+    // and that the history starts anew.
     typeDriverValue();
     dialogs.messages.clear();
     dialogs.answers = {Answer::Ok, Answer::Ok};
     window->mnuFile_Restore->trigger();
     ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_THAT(dialogs.questions[0], HasSubstr("config.ini"));
-    EXPECT_THAT(dialogs.questions[0], HasSubstr(".rcd (removed: the game did not have it)"));
+    EXPECT_THAT(dialogs.buttons, ElementsAre("&Restore|&Cancel"));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("\n" + displayPath(gameFile("config.ini")) + "\n"));
+    EXPECT_THAT(dialogs.questions[0],
+                HasSubstr(displayPath(driverFile(21)) + " (removed: the game did not have it)"));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("The originals are kept in " + displayPath(kept)));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("history starts anew"));
     EXPECT_THAT(dialogs.questions[0], HasSubstr("The changes not saved to the game are dropped."));
     window->mnuFile_Restore->trigger();
     const std::string missing = "Missing driver file " + driverGamePath(21);
@@ -600,6 +703,8 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
     // the missing key has no value, so a save writes neither.
     EXPECT_EQ(state().roster[21], DriverRecord{});
     EXPECT_EQ(find<QLabel>("lblDriver_DriverName_21")->text(), "");
+    EXPECT_EQ(find<QLabel>("lblDriver_DriverName_21")->toolTip().toStdString(),
+              "Missing driver file " + driverGamePath(21));
     EXPECT_EQ(state().settings.UseA3D, "");
     window->mnuFile_Save->trigger();
     EXPECT_FALSE(fs::exists(driverFile(21)));

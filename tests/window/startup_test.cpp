@@ -1,4 +1,5 @@
 #include "app_test_game.h"
+#include "only_on.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -34,7 +35,9 @@ bool stillUnreadable(const fs::path& path) {
 TEST_F(AppTest, StartsOnTheConfigPageWithTheProductCaption) {
     writeGame();
     ASSERT_TRUE(start());
-    EXPECT_EQ(window->windowTitle(), "RivoEdit v1.3");
+    // Qt shows "[*]" as the mark of unsaved changes, while there are any.
+    EXPECT_EQ(window->windowTitle(), "RivoEdit v1.3[*]");
+    EXPECT_FALSE(window->isWindowModified());
     auto* tabs = find<QTabWidget>("tabRivo");
     ASSERT_EQ(tabs->count(), 2);
     EXPECT_EQ(tabs->tabText(0), "Config");
@@ -49,6 +52,14 @@ TEST_F(AppTest, StartUpWithEveryFileFillsBothPagesAndLeavesNothingUnsaved) {
     EXPECT_TRUE(dialogs.messages.empty());
 
     EXPECT_EQ(find<QLabel>("lblConfig_LocationDir")->text(), "C:\\Games\\Kestra");
+#ifdef _WIN32
+    EXPECT_TRUE(find<QLabel>("lblConfig_HostDir")->isHidden());
+#else
+    // Under Wine, the folder on this system is named below it.
+    EXPECT_FALSE(find<QLabel>("lblConfig_HostDir")->isHidden());
+    EXPECT_EQ(find<QLabel>("lblConfig_HostDir")->text().toStdString(),
+              displayPath(prefix.onC("Games/Kestra")));
+#endif
     EXPECT_EQ(find<QLineEdit>("txtConfig_SeasonDir")->text(), "Season 1");
     EXPECT_EQ(find<QLineEdit>("txtConfig_SoundsDir")->text(), "Sounds");
     EXPECT_EQ(find<QLineEdit>("txtConfig_MusicDir")->text(), "Music");
@@ -98,6 +109,21 @@ TEST_F(AppTest, MissingDriverFilesAreReportedAndTheirRowsGreyedOut) {
     EXPECT_EQ(box("txtDriver_Qualify", 4)->text(), "");
     EXPECT_EQ(box("txtDriver_Qualify", 5)->text(), "1.05");
     EXPECT_FALSE(state().unsaved.any());
+    // A greyed row's boxes name the file it lacks; the others only their value.
+    EXPECT_EQ(box("txtDriver_Race", 4)->toolTip().toStdString(),
+              "Racing Ability\nMissing driver file " + driverGamePath(4));
+    EXPECT_EQ(box("txtDriver_Race", 5)->toolTip().toStdString(), "Racing Ability");
+}
+
+TEST_F(AppTest, TheLauncherIsNamedBesideTheInstallsFolder) {
+    RIVO_SKIP_ON(Windows, "the folder on this system is the main folder itself");
+    writeGame();
+    window = std::make_unique<frmMain>(registry, paths, dialogs);
+    window->originalsRoot = originalsRoot();
+    window->launcherName = "Lutris";
+    ASSERT_TRUE(window->Form_Load());
+    EXPECT_EQ(find<QLabel>("lblConfig_HostDir")->text().toStdString(),
+              displayPath(prefix.onC("Games/Kestra")) + "  (Lutris)");
 }
 
 TEST_F(AppTest, WithoutTheGameOnlyTheMessageAppearsAndTheWindowNever) {

@@ -25,11 +25,16 @@ protected:
     std::optional<fs::path> start(const char* option, const char* winePrefix) {
         const std::optional<fs::path> given =
             option != nullptr ? std::optional<fs::path>(option) : std::nullopt;
-        return startPrefix(prefixSource(given, winePrefix, home.path().c_str()),
-                           [this](const std::vector<GamePrefix>& prefixes) {
-                               return chooser.choosePrefix(prefixes);
-                           });
+        launcher = "(unset)";
+        return startPrefix(
+            prefixSource(given, winePrefix, home.path().c_str()),
+            [this](const std::vector<GamePrefix>& prefixes) {
+                return chooser.choosePrefix(prefixes);
+            },
+            &launcher);
     }
+    // The launcher start() named; "(unset)" when it named none.
+    std::string launcher;
     // Records the lists the chooser was shown and answers in order (none
     // left: Cancel).
     struct FakeChooser {
@@ -54,8 +59,11 @@ TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
     struct Row {
         std::optional<std::size_t> answer;
         const char* expected; // relative to home, nullptr: the program ends
+        const char* launcher;
     };
-    const Row rows[] = {{1, ".cxoffice/Kestra"}, {0, ".wine"}, {std::nullopt, nullptr}};
+    const Row rows[] = {{1, ".cxoffice/Kestra", "CrossOver"},
+                        {0, ".wine", "(unset)"},
+                        {std::nullopt, nullptr, "(unset)"}};
     for (const Row& row : rows) {
         chooser.prefixLists.clear();
         chooser.prefixAnswers = {row.answer};
@@ -70,6 +78,7 @@ TEST_F(PrefixChoiceTest, SeveralCandidatesAreOfferedAndTheChoiceIsUsed) {
         } else {
             EXPECT_EQ(chosen, home / row.expected);
         }
+        EXPECT_EQ(launcher, row.launcher);
     }
 }
 
@@ -87,6 +96,7 @@ TEST_F(PrefixChoiceTest, ANamedPrefixReplacesTheSearch) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(start(row.option, row.winePrefix), row.expected);
+        EXPECT_EQ(launcher, "(unset)");
     }
     EXPECT_TRUE(chooser.prefixLists.empty());
     // A named prefix without the game has no candidates, though others do.
