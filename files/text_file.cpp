@@ -417,8 +417,11 @@ std::string ReadOnlyAdvice(const fs::path& target) {
     (void)target;
     text += ". To save it, clear \"Read-only\" in the file's Properties, then save again.";
 #else
+    // The file's real place, not the link (a Wine drive letter) on the way.
+    std::error_code failed;
+    const fs::path real = fs::weakly_canonical(target, failed);
     std::string quoted = "'";
-    for (const char c : target.string()) {
+    for (const char c : (failed ? target : real).string()) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     quoted += "'";

@@ -389,6 +389,27 @@ TEST_F(CloseTest, TheTitleMarksUnsavedWorkAndTheStatusLineTellsEachCommand) {
     EXPECT_EQ(status(), "Restored the game's originals: 22 files as the game had them");
     EXPECT_FALSE(marked());
     EXPECT_EQ(configOnDisk(), SampleConfig() + "; mine\r\n");
+
+    // A read-only file is left alone, and the message says how to clear it.
+    constexpr fs::perms kWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(gameFile("config.ini"), kWrite, fs::perm_options::remove);
+    changeConfig();
+    dialogs.messages.clear();
+    window->mnuFile_Save->trigger();
+#ifdef _WIN32
+    const std::string advice = "clear \"Read-only\" in the file's Properties";
+#else
+    const std::string advice =
+        "make it writable (chmod u+w '" + gameFile("config.ini").string() + "')";
+#endif
+    EXPECT_THAT(dialogs.messages,
+                ElementsAre("Could not save C:\\Games\\Kestra\\config.ini: the file is "
+                            "read-only, so it was left as it was. To save it, " +
+                            advice + ", then save again."));
+    EXPECT_EQ(status(), "Saved 0 game files; 1 could not be saved");
+    EXPECT_TRUE(marked());
+    fs::permissions(gameFile("config.ini"), fs::perms::owner_write, fs::perm_options::add);
 }
 
 // The review lists what Save All would change, compared byte for byte with
