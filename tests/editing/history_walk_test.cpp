@@ -155,6 +155,7 @@ struct WalkWindow : WindowOperations {
 class HistoryWalk {
 public:
     explicit HistoryWalk(unsigned seed) : random_(seed) {
+        session_.onMarksMeasured = [this](bool unsaved) { told_ = unsaved; };
         GameSettings s;
         s.SeasonDir = "Season 1";
         s.SoundDir = "Sounds";
@@ -224,6 +225,13 @@ public:
     void check() {
         ASSERT_THAT(Mismatches(ValuesOf(state_), model_), ::testing::IsEmpty())
             << "the editor's values";
+        // What the window's title was last told: unsaved exactly when
+        // closing would ask, without a measure of its own.
+        bool differs = model_.settings != last_.settings;
+        for (std::size_t i = 0; i < model_.rows.size(); ++i) {
+            differs = differs || model_.rows[i] != last_.rows[i];
+        }
+        EXPECT_EQ(told_, std::optional<bool>(differs)) << "the title's mark";
         session_.remeasure();
         EXPECT_EQ(state_.unsaved.settings, model_.settings != last_.settings)
             << "config.ini's mark";
@@ -525,6 +533,8 @@ private:
             }
         }
         EXPECT_EQ(changed, outcome.written) << "the files written";
+        EXPECT_EQ(session_.lastWritten(), static_cast<int>(outcome.written.size()))
+            << "the count the status line shows";
         if (which == Save::All) {
             checkReview(reviews, outcome, before);
         }
@@ -668,6 +678,8 @@ private:
     std::size_t at_ = 0;
     std::optional<std::size_t> readOrSavedAt_;
     Values readOrSaved_;
+    // What the session last told of the marks.
+    std::optional<bool> told_;
 };
 
 unsigned FromEnvironment(const char* name, unsigned otherwise) {
