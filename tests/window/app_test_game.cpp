@@ -106,4 +106,15 @@ void AppTest::startShown() {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 }
 
+std::string RealPlace(const fs::path& path) {
+#ifdef _WIN32
+    // The test's folders are written with '/' in places; Windows names them
+    // with '\\'.
+    return displayPath(fs::weakly_canonical(path).make_preferred());
+#else
+    // The test prefix's drive_c is a real folder.
+    return displayPath(path);
+#endif
+}
+
 } // namespace rivo::test

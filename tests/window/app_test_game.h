@@ -78,6 +78,10 @@ protected:
     std::unique_ptr<frmMain> window;
 };
 
+// A game file's path as the window names the file on this system: its real
+// place (not the Wine drive link on the way), as the system writes paths.
+std::string RealPlace(const std::filesystem::path& path);
+
 // Three video drivers, the second of them "3D Accelerator".
 std::string SampleVideo();
 // Row `row` of the sample driver set: a name and a distinct value in every

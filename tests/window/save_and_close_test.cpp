@@ -451,14 +451,14 @@ TEST_F(CloseTest, ReviewShowsWhatSaveAllWouldWrite) {
     EXPECT_FALSE(window->frmReview->lblReview_Nothing->isVisible());
     // Each file by its path on this system; the game's path is its tooltip.
     EXPECT_THAT(rows(),
-                ElementsAre(displayPath(gameFile("config.ini")) +
+                ElementsAre(RealPlace(gameFile("config.ini")) +
                                 ": Changed by another program since RivoEdit read it",
                             "System Rating: 4 \u2192 3 | SystemRating: 4 \u2192 3",
                             "Run in Window: Yes \u2192 No | WindowedMode: 1 \u2192 0",
                             "Line the save removes: ; tuned | ; tuned",
                             "Line the save removes: [Mine] | [Mine]",
                             "Line the save removes: Language=fr | Language=fr",
-                            displayPath(driverFile(0)),
+                            RealPlace(driverFile(0)),
                             "Driver 0, Qualify: 1.00 \u2192 1.007 | QualifyingAbility: 1.00 "
                             "\u2192 1.007",
                             "Driver 0, Race: 2.00 \u2192 (empty) | RaceAbility: 2.00 \u2192 "
@@ -700,9 +700,9 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
     window->mnuFile_Restore->trigger();
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_THAT(dialogs.buttons, ElementsAre("&Restore|&Cancel"));
-    EXPECT_THAT(dialogs.questions[0], HasSubstr("\n" + displayPath(gameFile("config.ini")) + "\n"));
+    EXPECT_THAT(dialogs.questions[0], HasSubstr("\n" + RealPlace(gameFile("config.ini")) + "\n"));
     EXPECT_THAT(dialogs.questions[0],
-                HasSubstr(displayPath(driverFile(21)) + " (removed: the game did not have it)"));
+                HasSubstr(RealPlace(driverFile(21)) + " (removed: the game did not have it)"));
     EXPECT_THAT(dialogs.questions[0], HasSubstr("The originals are kept in " + displayPath(kept)));
     EXPECT_THAT(dialogs.questions[0], HasSubstr("history starts anew"));
     EXPECT_THAT(dialogs.questions[0], HasSubstr("The changes not saved to the game are dropped."));
