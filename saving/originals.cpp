@@ -582,26 +582,34 @@ void Originals::keep(const std::string& gamePath, const std::optional<std::strin
     if (unreadable_) {
         throw *unreadable_;
     }
-    if (has(gamePath)) {
+    // A moved install's folder is taken over at its first save, whether or
+    // not that save keeps anything new.
+    const bool moving = !movedFrom_.empty();
+    if (!moving && has(gamePath)) {
         return;
     }
-    if (!movedFrom_.empty()) {
+    if (moving) {
         moveIn();
     }
     const fs::path index = folder_ / kIndexName;
     makeFoldersFor(index);
     const FolderLock lock(folder_ / kLockName);
     reread();
-    if (has(gamePath)) {
-        return; // another RivoEdit kept it just now
+    const bool known = has(gamePath); // another RivoEdit may have kept it just now
+    if (known && !moving) {
+        return;
     }
-    Entry entry{nowUtc(), bytes ? makeCopy(gamePath, *bytes) : std::string(),
+    Entry entry{nowUtc(), bytes && !known ? makeCopy(gamePath, *bytes) : std::string(),
                 static_cast<int>(entries_.size())};
-    entries_.emplace(gamePath, entry);
+    if (!known) {
+        entries_.emplace(gamePath, entry);
+    }
     try {
         textfile::writeAtomic(index, indexText());
     } catch (...) {
-        entries_.erase(gamePath);
+        if (!known) {
+            entries_.erase(gamePath);
+        }
         if (!entry.copy.empty()) {
             // Made just now and named nowhere: not left behind.
             std::error_code ignored;

@@ -50,17 +50,20 @@ public:
     // folders beside it for the one whose list names the same game folder
     // (InstallDir) at a host path that no longer exists, as when a launcher
     // moved the prefix. When exactly one does, its originals are this
-    // install's: they are used from now on, and the first keep renames
-    // that folder to this install's name and records the new host path
-    // there. Renamed rather than used where it is, so that a folder's name
-    // always tells its install: a new install later made at the old path
-    // then starts a folder of its own instead of finding these originals.
+    // install's: they are used from now on, and the first keep (of any
+    // file, kept before or not) renames that folder to this install's name
+    // and records the new host path there. Renamed rather than used where it is, so that a folder's
+    // name always tells its install: a new install later made at the old path then starts a folder
+    // of its own instead of finding these originals.
     void takeOverMoved();
     // Once, after the first keep that took over a moved install's folder:
     // what to tell the player.
     std::optional<std::string> takeMovedNotice();
 
     bool has(const std::string& gamePath) const { return entries_.count(gamePath) != 0; }
+    // Whether keep() has anything to do for the file: keep its original, or
+    // take over a moved install's folder.
+    bool wants(const std::string& gamePath) const { return !has(gamePath) || !movedFrom_.empty(); }
     bool empty() const { return entries_.empty(); }
     const std::filesystem::path& folder() const { return folder_; }
 
