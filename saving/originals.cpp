@@ -446,6 +446,11 @@ void Originals::takeOverMoved() {
         if (host == installHost_ || fs::exists(host, looked) || looked) {
             continue; // another install with the same game folder, still there
         }
+        // Only the folder made for that path: not one renamed by hand, nor
+        // one whose list was not brought up to date after a move.
+        if (it->path().filename() != OriginalsFolder(folder_.parent_path(), host).filename()) {
+            continue;
+        }
         found.emplace_back(it->path(), std::move(*read));
     }
     // Several could each be the install before the move: none is taken.
@@ -471,6 +476,13 @@ void Originals::moveIn() {
     std::error_code error;
     fs::rename(movedFrom_, folder_, error);
     if (error) {
+        // Another RivoEdit on this install took it over just now.
+        std::error_code gone;
+        std::error_code there;
+        if (!fs::exists(movedFrom_, gone) && !gone && fs::exists(folder_ / kIndexName, there)) {
+            movedFrom_.clear();
+            return;
+        }
         throw FileError(displayPath(movedFrom_), error);
     }
     movedNotice_ =

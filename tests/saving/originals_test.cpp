@@ -262,7 +262,7 @@ namespace {
 // config.ini, in `folder`.
 void KeptAt(const fs::path& folder, const std::string& install, const fs::path& host) {
     writeFile(folder / "config.ini", "the game's config");
-    const std::u8string hostText = host.generic_u8string();
+    const std::u8string hostText = host.u8string();
     writeFile(folder / "originals.txt", Header() + "install\t" + install + "\r\nhost\t" +
                                             std::string(hostText.begin(), hostText.end()) +
                                             "\r\nkept\t2026-12-07 20:31:05\t" + install +
@@ -271,33 +271,36 @@ void KeptAt(const fs::path& folder, const std::string& install, const fs::path& 
 
 struct MovedRow {
     const char* name;
-    const char* install; // of the other folder's list
-    bool hostThere;      // whether the host path in that list still exists
-    int folders;         // how many such folders
+    const char* install; // of the other folders' lists
+    bool hostThere;      // whether the host path in those lists still exists
+    int folders;         // how many such folders, each for a path of its own
+    bool renamedByHand;  // the folder's name is not the one made for its path
     bool takenOver;
 };
 
 class MovedInstallTest : public ::testing::TestWithParam<MovedRow> {};
 
 // A launcher moved the prefix: the originals kept at the old path are the
-// install's, and its first keep gives their folder the install's name and
-// records where the install is now. Told once.
+// install's, and its first keep, even of a file kept already, gives their
+// folder the install's name and records where the install is now. Told
+// once.
 TEST_P(MovedInstallTest, TheOriginalsOfAMovedInstallAreTakenOver) {
     const MovedRow& row = GetParam();
     TempDir root;
-    const fs::path oldHost = root / "old prefix" / "Kestra";
     const fs::path newHost = root / "new prefix" / "Kestra";
     fs::create_directories(newHost);
-    if (row.hostThere) {
-        fs::create_directories(oldHost);
-    }
-    std::vector<fs::path> before;
+    std::vector<fs::path> old;
+    fs::path oldHost;
     for (int i = 0; i < row.folders; ++i) {
-        before.push_back(root / ("old-" + std::to_string(i)));
-        KeptAt(before.back(), row.install, oldHost);
+        oldHost = root / ("old prefix " + std::to_string(i)) / "Kestra";
+        if (row.hostThere) {
+            fs::create_directories(oldHost);
+        }
+        old.push_back(row.renamedByHand ? root / "kept by hand" : OriginalsFolder(root.path(), oldHost));
+        KeptAt(old.back(), row.install, oldHost);
     }
-    const std::map<std::string, std::string> copies = Snapshot(root / "old-0");
-    const fs::path folder = root / "new-kestra";
+    const std::map<std::string, std::string> copies = Snapshot(old[0]);
+    const fs::path folder = OriginalsFolder(root.path(), newHost);
     Originals originals(folder, kInstall, newHost);
     originals.takeOverMoved();
     EXPECT_EQ(originals.has("C:\\Games\\Kestra\\config.ini"), row.takenOver);
@@ -310,17 +313,17 @@ TEST_P(MovedInstallTest, TheOriginalsOfAMovedInstallAreTakenOver) {
     if (!row.takenOver) {
         EXPECT_EQ(notice, std::nullopt);
         EXPECT_EQ(readFile(folder / "config.ini"), "RivoEdit's save");
-        EXPECT_EQ(Snapshot(root / "old-0"), copies);
+        EXPECT_EQ(Snapshot(old[0]), copies);
         return;
     }
     ASSERT_TRUE(notice.has_value());
     EXPECT_THAT(*notice, HasSubstr(displayPath(oldHost)));
     EXPECT_THAT(*notice, HasSubstr(displayPath(newHost)));
     EXPECT_THAT(*notice, HasSubstr(displayPath(folder)));
-    EXPECT_FALSE(fs::exists(root / "old-0"));
+    EXPECT_FALSE(fs::exists(old[0]));
     EXPECT_EQ(readFile(folder / "config.ini"), "the game's config");
     EXPECT_EQ(readFile(folder / "video.cfg"), "the game's video");
-    const std::u8string hostText = newHost.generic_u8string();
+    const std::u8string hostText = newHost.u8string();
     EXPECT_THAT(readFile(folder / "originals.txt"),
                 HasSubstr("\r\nhost\t" + std::string(hostText.begin(), hostText.end()) + "\r\n"));
     // The next start finds them under the install's own name.
@@ -331,10 +334,11 @@ TEST_P(MovedInstallTest, TheOriginalsOfAMovedInstallAreTakenOver) {
 }
 
 const MovedRow kMovedRows[] = {
-    {"Moved", "C:\\Games\\Kestra", false, 1, true},
-    {"OldPrefixStillThere", "C:\\Games\\Kestra", true, 1, false},
-    {"AnotherGameFolder", "C:\\Games\\Kestra 2", false, 1, false},
-    {"TwoThatCouldBeIt", "C:\\Games\\Kestra", false, 2, false},
+    {"Moved", "C:\\Games\\Kestra", false, 1, false, true},
+    {"OldPrefixStillThere", "C:\\Games\\Kestra", true, 1, false, false},
+    {"AnotherGameFolder", "C:\\Games\\Kestra 2", false, 1, false, false},
+    {"TwoThatCouldBeIt", "C:\\Games\\Kestra", false, 2, false, false},
+    {"FolderRenamedByHand", "C:\\Games\\Kestra", false, 1, true, false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, MovedInstallTest, ::testing::ValuesIn(kMovedRows),
