@@ -296,7 +296,8 @@ TEST_P(MovedInstallTest, TheOriginalsOfAMovedInstallAreTakenOver) {
         if (row.hostThere) {
             fs::create_directories(oldHost);
         }
-        old.push_back(row.renamedByHand ? root / "kept by hand" : OriginalsFolder(root.path(), oldHost));
+        old.push_back(row.renamedByHand ? root / "kept by hand"
+                                        : OriginalsFolder(root.path(), oldHost));
         KeptAt(old.back(), row.install, oldHost);
     }
     const std::map<std::string, std::string> copies = Snapshot(old[0]);
