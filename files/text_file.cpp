@@ -327,6 +327,61 @@ void removeFile(const fs::path& requested, const std::function<void()>& beforeRe
     }
 }
 
+namespace {
+
+// Writes all of `bytes` to `fd`, then syncs and closes it; closes it on a
+// failure too. `beforeSync` may still change the open file. Throws FileError
+// naming `shown`.
+void writeSyncClose(int fd, std::string_view bytes, const std::string& shown,
+                    const std::function<void(int)>& beforeSync = {}) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const auto written = writeSome(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const auto err = lastError();
+            closeFile(fd);
+            throw FileError(shown, err);
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    if (beforeSync) {
+        beforeSync(fd);
+    }
+    if (syncFile(fd) != 0) {
+        const auto err = lastError();
+        closeFile(fd);
+        throw FileError(shown, err);
+    }
+    if (closeFile(fd) != 0) {
+        throw FileError(shown, lastError());
+    }
+}
+
+} // namespace
+
+void writeNew(const fs::path& target, std::string_view bytes) {
+    const std::string shown = displayPath(target);
+    refuseDeviceName(target, shown);
+    const int fd = openExclusive(target);
+    if (fd < 0) {
+        throw FileError(shown, lastError());
+    }
+    // Made here, so ours to remove should it not be written whole.
+    TempFile made(target);
+    writeSyncClose(fd, bytes, shown);
+    made.release();
+    fs::path folder = target.parent_path();
+    if (const auto err = syncFolder(folder.empty() ? fs::path(".") : folder)) {
+        throw FileError(shown,
+                        "the file was made, but its folder could not be synced: " + err.message());
+    }
+}
+
 void writeAtomic(const fs::path& requested, std::string_view bytes,
                  const std::function<void()>& beforeReplace) {
     const std::string shown = displayPath(requested);
@@ -367,33 +422,12 @@ void writeAtomic(const fs::path& requested, std::string_view bytes,
     }
     TempFile temp(tempPath);
 
-    const char* data = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {
-        const auto written = writeSome(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            const auto err = lastError();
-            closeFile(fd);
-            throw FileError(shown, err);
+    writeSyncClose(fd, bytes, shown, [&](int file) {
+        if (exists) {
+            copyOwner(file, target);
+            copyMode(file, status.permissions());
         }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    if (exists) {
-        copyOwner(fd, target);
-        copyMode(fd, status.permissions());
-    }
-    if (syncFile(fd) != 0) {
-        const auto err = lastError();
-        closeFile(fd);
-        throw FileError(shown, err);
-    }
-    if (closeFile(fd) != 0) {
-        throw FileError(shown, lastError());
-    }
+    });
     // The last look before the target is gone; what it throws leaves the
     // target as it is.
     if (beforeReplace) {

@@ -64,6 +64,13 @@ std::string ReadOnlyAdvice(const std::filesystem::path& target);
 void writeAtomic(const std::filesystem::path& target, std::string_view bytes,
                  const std::function<void()>& beforeReplace = {});
 
+// Makes the file `target` with `bytes`, never over an existing one: it is
+// created only when no file (or link, or anything else) has that name, then
+// written, synced and closed, and its folder synced. On a failure after the
+// file was made, the file is removed again. Throws FileError naming the file;
+// its code is EEXIST (std::errc::file_exists) when the name is taken.
+void writeNew(const std::filesystem::path& target, std::string_view bytes);
+
 // Removes the plain file `target` (a link: the file it points at) on the
 // same terms: a read-only file is never removed, `beforeRemove` runs just
 // before and whatever it throws leaves the file, and the folder is synced

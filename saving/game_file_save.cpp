@@ -77,11 +77,13 @@ std::vector<GameFileSave::Planned> GameFileSave::planned() const {
 
 void GameFileSave::keepOriginal(const Entry& entry, const std::string& shown) const {
     Originals* originals = seen_ != nullptr ? seen_->originals() : nullptr;
-    if (originals == nullptr || originals->has(entry.gamePath)) {
+    if (originals == nullptr || !originals->wants(entry.gamePath)) {
         return;
     }
     std::optional<std::string> bytes;
-    if (entry.firstLook.state == OnDisk::State::Bytes) {
+    if (originals->has(entry.gamePath)) {
+        // Kept already: only the list is brought up to date.
+    } else if (entry.firstLook.state == OnDisk::State::Bytes) {
         bytes = entry.firstLook.bytes;
     } else if (entry.firstLook.state != OnDisk::State::Missing) {
         throw FileError(shown, std::string(kOriginalNotKept) + "the file cannot be read), " +

@@ -6,8 +6,20 @@
 #include "text_file.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <ctime>
+#include <thread>
+#include <utility>
+
+#ifdef _WIN32
+#include "windows_api.h"
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace rivo {
 
@@ -16,10 +28,17 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kIndexName = "originals.txt";
+constexpr const char* kLockName = "originals.lock";
 // A line of originals.txt that names one original: when, the game file
 // (escaped), and its copy or kAbsent.
 constexpr std::string_view kKeptTag = "kept\t";
+// The lines that name the install: its game folder, and its host path
+// (escaped UTF-8) when it was last saved.
+constexpr std::string_view kInstallTag = "install\t";
+constexpr std::string_view kHostTag = "host\t";
 constexpr const char* kAbsent = "(did not exist)";
+// How long a keep waits for another RivoEdit's keep in the same folder.
+constexpr auto kLockWait = std::chrono::seconds(30);
 
 // Game text in originals.txt: bytes outside printable ASCII, and '%', as
 // %XX, so that the file is plain text and every byte comes back exactly.
@@ -93,6 +112,11 @@ fs::path utf8Path(const std::string& text) {
     return fs::path(std::u8string(text.begin(), text.end()));
 }
 
+std::string utf8Text(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string nowUtc() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -146,6 +170,196 @@ bool unsafe(const std::string& path) {
     }
 }
 
+// What originals.txt says.
+struct ListText {
+    struct Line {
+        std::string keptAt;
+        std::string gamePath;
+        std::string copy; // empty: the game file did not exist
+    };
+    std::vector<Line> kept; // in the list's order
+    std::string install;    // empty when not named
+    std::string host;
+};
+
+// A line as a message shows it: bytes outside printable ASCII as %XX, and
+// not without end.
+std::string shownLine(const std::string& line) {
+    constexpr std::size_t kLongest = 100;
+    std::string shown;
+    for (const char c : line) {
+        shown += c == '\t' ? std::string("<tab>") : escaped(std::string(1, c));
+    }
+    if (shown.size() > kLongest) {
+        shown = shown.substr(0, kLongest) + "...";
+    }
+    return "\"" + shown + "\"";
+}
+
+// The list's lines that carry data start with a word of their own (kept,
+// install, host); every other line is words for a person. A data line that
+// does not read whole, as when an editor turned its tabs into blanks, makes
+// the whole list unreadable: throws FileError naming the list and the line.
+ListText parseList(const std::string& bytes, const fs::path& list) {
+    ListText read;
+    const std::vector<std::string> lines = textfile::splitLines(bytes);
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string& line = lines[n];
+        const std::string word = line.substr(0, line.find_first_of("\t "));
+        const bool isKept = equalIgnoringCase(word, "kept");
+        const bool isInstall = equalIgnoringCase(word, "install");
+        const bool isHost = equalIgnoringCase(word, "host");
+        if (!isKept && !isInstall && !isHost) {
+            continue;
+        }
+        const std::vector<std::string> fields = splitTabs(line);
+        bool good = false;
+        if (isKept && line.starts_with(kKeptTag) && fields.size() == 4 && !fields[1].empty() &&
+            !fields[2].empty()) {
+            const std::string copy = fields[3] == kAbsent ? std::string() : fields[3];
+            // A copy's name that would lead out of the folder is none of ours.
+            good = copy.empty() || !unsafe(copy);
+            if (good) {
+                read.kept.push_back({fields[1], unescaped(fields[2]), copy});
+            }
+        } else if (isInstall && line.starts_with(kInstallTag) && fields.size() == 2 &&
+                   !fields[1].empty()) {
+            good = true;
+            read.install = unescaped(fields[1]);
+        } else if (isHost && line.starts_with(kHostTag) && fields.size() == 2 &&
+                   !fields[1].empty()) {
+            good = true;
+            read.host = unescaped(fields[1]);
+        }
+        if (!good) {
+            throw FileError(displayPath(list), "line " + std::to_string(n + 1) +
+                                                   " cannot be read: " + shownLine(line));
+        }
+    }
+    return read;
+}
+
+// The list of `folder`, read: nothing when it is missing; FileError when it
+// cannot be read.
+std::optional<ListText> readList(const fs::path& folder) {
+    const fs::path list = folder / kIndexName;
+    std::string bytes;
+    try {
+        bytes = textfile::readBytes(list);
+    } catch (const FileError& e) {
+        if (IsMissingFile(e.code())) {
+            return std::nullopt;
+        }
+        throw;
+    }
+    return parseList(bytes, list);
+}
+
+// The system's lock on the file `path` (made when missing) while this
+// lives. The system lets go of it when the process ends, however it ends,
+// so a RivoEdit that crashed leaves no lock behind. Another holder is
+// waited for up to kLockWait. Where the file system has no locks, the keep
+// goes on without one: the copies are still never written over.
+class FolderLock {
+public:
+    explicit FolderLock(const fs::path& path) {
+        const std::string shown = displayPath(path);
+        const auto until = std::chrono::steady_clock::now() + kLockWait;
+#ifdef _WIN32
+        const HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            throw FileError(
+                shown, std::error_code(static_cast<int>(::GetLastError()), std::system_category()));
+        }
+        handle_ = handle;
+        for (;;) {
+            OVERLAPPED at{};
+            if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                             &at)) {
+                locked_ = true;
+                return;
+            }
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) {
+                if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION) {
+                    return;
+                }
+                release();
+                throw FileError(shown,
+                                std::error_code(static_cast<int>(error), std::system_category()));
+            }
+#else
+        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0) {
+            throw FileError(shown, std::error_code(errno, std::generic_category()));
+        }
+        for (;;) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+                return;
+            }
+            const int error = errno;
+            if (error != EWOULDBLOCK && error != EINTR) {
+                if (error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS) {
+                    return;
+                }
+                release();
+                throw FileError(shown, std::error_code(error, std::generic_category()));
+            }
+#endif
+            if (std::chrono::steady_clock::now() > until) {
+                release();
+                throw FileError(shown, "another RivoEdit is keeping originals here and did not "
+                                       "finish");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock() {
+        release();
+    }
+
+private:
+    void release() noexcept {
+#ifdef _WIN32
+        if (handle_ != nullptr) {
+            if (locked_) {
+                OVERLAPPED at{};
+                ::UnlockFileEx(static_cast<HANDLE>(handle_), 0, 1, 0, &at);
+            }
+            ::CloseHandle(static_cast<HANDLE>(handle_));
+            handle_ = nullptr;
+        }
+#else
+        if (fd_ >= 0) {
+            ::close(fd_); // lets go of the lock
+            fd_ = -1;
+        }
+#endif
+    }
+
+#ifdef _WIN32
+    void* handle_ = nullptr; // a HANDLE
+    bool locked_ = false;
+#else
+    int fd_ = -1;
+#endif
+};
+
+// "config.ini" as "config (2).ini": the number before the extension of the
+// last part.
+std::string numbered(const std::string& copy, int number) {
+    const std::size_t part = copy.rfind('/') == std::string::npos ? 0 : copy.rfind('/') + 1;
+    std::size_t dot = copy.rfind('.');
+    if (dot == std::string::npos || dot <= part) {
+        dot = copy.size();
+    }
+    return copy.substr(0, dot) + " (" + std::to_string(number) + ")" + copy.substr(dot);
+}
+
 } // namespace
 
 fs::path OriginalsFolder(const fs::path& dataFolder, const fs::path& installHost) {
@@ -194,30 +408,110 @@ Originals::Originals(fs::path folder, std::string InstallDir, fs::path installHo
         unreadable_ = FileError("the user's data folder", "the system names none");
         return;
     }
-    std::string bytes;
     try {
-        bytes = textfile::readBytes(folder_ / kIndexName);
-    } catch (const FileError& e) {
-        if (!IsMissingFile(e.code())) {
-            unreadable_ = e;
+        if (const std::optional<ListText> read = readList(folder_)) {
+            for (const ListText::Line& line : read->kept) {
+                entries_.emplace(line.gamePath,
+                                 Entry{line.keptAt, line.copy, static_cast<int>(entries_.size())});
+            }
         }
+    } catch (const FileError& e) {
+        unreadable_ = e;
+    }
+}
+
+void Originals::takeOverMoved() {
+    std::error_code error;
+    if (folder_.empty() || unreadable_ || fs::exists(folder_, error) || error) {
         return;
     }
-    for (const std::string& line : textfile::splitLines(bytes)) {
-        if (!line.starts_with(kKeptTag)) {
+    std::vector<std::pair<fs::path, ListText>> found;
+    for (fs::directory_iterator it(folder_.parent_path(), error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code ignored;
+        if (!it->is_directory(ignored)) {
             continue;
         }
-        const std::vector<std::string> fields = splitTabs(line);
-        if (fields.size() != 4) {
+        std::optional<ListText> read;
+        try {
+            read = readList(it->path());
+        } catch (const FileError&) {
+            continue; // not to be taken over unseen
+        }
+        if (!read || read->host.empty() || !equalIgnoringCase(read->install, InstallDir_)) {
             continue;
         }
-        const std::string copy = fields[3] == kAbsent ? std::string() : fields[3];
-        if (!copy.empty() && unsafe(copy)) {
-            continue; // not one of ours: it would lead out of the folder
+        const fs::path host = utf8Path(read->host);
+        std::error_code looked;
+        if (host == installHost_ || fs::exists(host, looked) || looked) {
+            continue; // another install with the same game folder, still there
         }
-        entries_.emplace(unescaped(fields[2]),
-                         Entry{fields[1], copy, static_cast<int>(entries_.size())});
+        // Only the folder made for that path: not one renamed by hand, nor
+        // one whose list was not brought up to date after a move.
+        if (it->path().filename() != OriginalsFolder(folder_.parent_path(), host).filename()) {
+            continue;
+        }
+        found.emplace_back(it->path(), std::move(*read));
     }
+    // Several could each be the install before the move: none is taken.
+    if (found.size() != 1) {
+        return;
+    }
+    movedFrom_ = found[0].first;
+    movedHost_ = utf8Path(found[0].second.host);
+    for (const ListText::Line& line : found[0].second.kept) {
+        entries_.emplace(line.gamePath,
+                         Entry{line.keptAt, line.copy, static_cast<int>(entries_.size())});
+    }
+}
+
+std::optional<std::string> Originals::takeMovedNotice() {
+    return std::exchange(movedNotice_, std::nullopt);
+}
+
+// The moved install's folder takes this install's name. Renamed whole, in
+// one step, and only where no folder of that name holds anything, so no
+// file is written over.
+void Originals::moveIn() {
+    std::error_code error;
+    fs::rename(movedFrom_, folder_, error);
+    if (error) {
+        // Another RivoEdit on this install took it over just now.
+        std::error_code gone;
+        std::error_code there;
+        if (!fs::exists(movedFrom_, gone) && !gone && fs::exists(folder_ / kIndexName, there)) {
+            movedFrom_.clear();
+            return;
+        }
+        throw FileError(displayPath(movedFrom_), error);
+    }
+    movedNotice_ =
+        "The game's folder " + ansi::toUtf8(InstallDir_) + " was at " + displayPath(movedHost_) +
+        " when RivoEdit kept its originals. It is now at " + displayPath(installHost_) +
+        ", so RivoEdit goes on with those originals, now kept in " + displayPath(folder_);
+    movedFrom_.clear();
+}
+
+// Under the lock: what another RivoEdit wrote joins what this one knows.
+// The list's own order comes first.
+void Originals::reread() {
+    const std::optional<ListText> read = readList(folder_);
+    if (!read) {
+        return; // gone: what this one knows is written back
+    }
+    std::map<std::string, Entry> merged;
+    for (const ListText::Line& line : read->kept) {
+        merged.emplace(line.gamePath,
+                       Entry{line.keptAt, line.copy, static_cast<int>(merged.size())});
+    }
+    std::vector<std::pair<std::string, Entry>> known(entries_.begin(), entries_.end());
+    std::sort(known.begin(), known.end(),
+              [](const auto& a, const auto& b) { return a.second.order < b.second.order; });
+    for (auto& [gamePath, entry] : known) {
+        entry.order = static_cast<int>(merged.size());
+        merged.emplace(gamePath, entry);
+    }
+    entries_ = std::move(merged);
 }
 
 std::string Originals::copyName(const std::string& gamePath) const {
@@ -229,13 +523,7 @@ std::string Originals::copyName(const std::string& gamePath) const {
         copy = ansi::toUtf8(gamePath.substr(prefix.size()));
         std::replace(copy.begin(), copy.end(), '\\', '/');
     }
-    // The same name in another letter case is one file on Windows.
-    const auto taken = [&](const std::string& path) {
-        return std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) {
-            return equalIgnoringCase(entry.second.copy, path);
-        });
-    };
-    if (unsafe(copy) || taken(copy) || equalIgnoringCase(copy, kIndexName)) {
+    if (unsafe(copy) || taken(copy)) {
         std::string name = ansi::toUtf8(gamePath.substr(gamePath.find_last_of("\\/:") + 1));
         if (name.empty() || name == "." || name == ".." ||
             name.find_first_of("<>\"|?*") != std::string::npos) {
@@ -244,6 +532,37 @@ std::string Originals::copyName(const std::string& gamePath) const {
         copy = "elsewhere/" + std::to_string(entries_.size() + 1) + " " + name;
     }
     return copy;
+}
+
+// The same name in another letter case is one file on Windows.
+bool Originals::taken(const std::string& copy) const {
+    return equalIgnoringCase(copy, kIndexName) || equalIgnoringCase(copy, kLockName) ||
+           std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) {
+               return equalIgnoringCase(entry.second.copy, copy);
+           });
+}
+
+// The copy, made as a new file: a name that is taken, by an entry or by a
+// file no entry names (its list lost, say), gets a number.
+std::string Originals::makeCopy(const std::string& gamePath, const std::string& bytes) const {
+    const std::string first = copyName(gamePath);
+    constexpr int kMostTries = 1000;
+    for (int number = 1;; ++number) {
+        const std::string copy = number == 1 ? first : numbered(first, number);
+        if (number > 1 && taken(copy)) {
+            continue;
+        }
+        const fs::path path = folder_ / utf8Path(copy);
+        makeFoldersFor(path);
+        try {
+            textfile::writeNew(path, bytes);
+            return copy;
+        } catch (const FileError& e) {
+            if (e.code() != std::errc::file_exists || number == kMostTries) {
+                throw;
+            }
+        }
+    }
 }
 
 std::string Originals::indexText() const {
@@ -257,9 +576,12 @@ std::string Originals::indexText() const {
         "copy a file over the game's file that it names. A game file marked",
         std::string(kAbsent) + " was made by RivoEdit and can be deleted.",
         "",
-        "One line for each original: when it was kept (UTC), the game's file (bytes",
+        "A line for the game's folder and one for where it is on this computer, then",
+        "one line for each original: when it was kept (UTC), the game's file (bytes",
         "outside plain ASCII written %XX) and its copy in this folder.",
         "",
+        std::string(kInstallTag) + escaped(InstallDir_),
+        std::string(kHostTag) + escaped(utf8Text(installHost_)),
     };
     for (const auto& [gamePath, entry] : kept) {
         lines.push_back(std::string(kKeptTag) + entry.keptAt + "\t" + escaped(gamePath) + "\t" +
@@ -272,23 +594,39 @@ void Originals::keep(const std::string& gamePath, const std::optional<std::strin
     if (unreadable_) {
         throw *unreadable_;
     }
-    if (has(gamePath)) {
+    // A moved install's folder is taken over at its first save, whether or
+    // not that save keeps anything new.
+    const bool moving = !movedFrom_.empty();
+    if (!moving && has(gamePath)) {
         return;
     }
-    Entry entry{nowUtc(), bytes ? copyName(gamePath) : std::string(),
-                static_cast<int>(entries_.size())};
-    if (bytes) {
-        const fs::path copy = folder_ / utf8Path(entry.copy);
-        makeFoldersFor(copy);
-        textfile::writeAtomic(copy, *bytes);
+    if (moving) {
+        moveIn();
     }
-    entries_.emplace(gamePath, entry);
+    const fs::path index = folder_ / kIndexName;
+    makeFoldersFor(index);
+    const FolderLock lock(folder_ / kLockName);
+    reread();
+    const bool known = has(gamePath); // another RivoEdit may have kept it just now
+    if (known && !moving) {
+        return;
+    }
+    Entry entry{nowUtc(), bytes && !known ? makeCopy(gamePath, *bytes) : std::string(),
+                static_cast<int>(entries_.size())};
+    if (!known) {
+        entries_.emplace(gamePath, entry);
+    }
     try {
-        const fs::path index = folder_ / kIndexName;
-        makeFoldersFor(index);
         textfile::writeAtomic(index, indexText());
     } catch (...) {
-        entries_.erase(gamePath);
+        if (!known) {
+            entries_.erase(gamePath);
+        }
+        if (!entry.copy.empty()) {
+            // Made just now and named nowhere: not left behind.
+            std::error_code ignored;
+            fs::remove(folder_ / utf8Path(entry.copy), ignored);
+        }
         throw;
     }
 }
@@ -301,7 +639,7 @@ std::vector<Originals::Kept> Originals::all() const {
     for (const auto& [gamePath, entry] : kept) {
         std::optional<std::string> bytes;
         if (!entry.copy.empty()) {
-            bytes = textfile::readBytes(folder_ / utf8Path(entry.copy));
+            bytes = textfile::readBytes(copies() / utf8Path(entry.copy));
         }
         out.push_back({gamePath, std::move(bytes), entry.keptAt});
     }

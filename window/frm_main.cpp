@@ -216,6 +216,8 @@ bool frmMain::Form_Load() {
     originals_.emplace(originalsRoot.empty() ? originalsRoot
                                              : OriginalsFolder(originalsRoot, install),
                        state_.InstallDir, install);
+    // A prefix that a launcher moved keeps the originals it had.
+    originals_->takeOverMoved();
     state_.seen.keepOriginalsIn(&*originals_);
     readGame();
     recording_ = true;

@@ -8,6 +8,8 @@
 
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <optional>
+#include <string>
 
 namespace rivo {
 
@@ -117,6 +119,9 @@ void frmMain::afterSave() {
                     displayPath(paths_.storeCopy(state_.InstallDir)));
     }
     filesInStore_ = inStore;
+    if (const std::optional<std::string> moved = originals_->takeMovedNotice()) {
+        ShowMessage(*moved);
+    }
 }
 
 } // namespace rivo

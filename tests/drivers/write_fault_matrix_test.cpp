@@ -335,6 +335,13 @@ void OriginalsDiskFull(WriteFaultMatrixTest& t, Scene&) {
         GTEST_SKIP() << t.disk->whyNot();
     }
 }
+// A text editor turned the list's tabs into blanks: nothing is kept and no
+// game file is replaced, and the failure names the list and its line.
+void OriginalsListDamaged(WriteFaultMatrixTest& t, Scene&) {
+    writeFile(t.originalsFolder() / "originals.txt",
+              "RivoEdit keeps here the files of the game\r\n"
+              "kept 2026-12-07 20:31:05 C:\\Games\\Kestra\\config.ini config.ini\r\n");
+}
 void LineBreakInValue(WriteFaultMatrixTest& t, Scene&) {
     t.settings.VideoDriver = "3D\r\nEvil";
     t.roster[kFaultRow][DriverField::Age] = "5\r\n}\r\nEvil";
@@ -392,6 +399,13 @@ const Fault kFaults[] = {
      .wholeFolder = true,
      .gameFilesOnly = true,
      .make = OriginalsDiskFull},
+    {.name = "OriginalsListDamaged",
+     .reason = "originals.txt: line 2 cannot be read: "
+               "\"kept 2026-12-07 20:31:05 C:\\Games\\Kestra\\config.ini config.ini\"), so it "
+               "was left as it was",
+     .wholeFolder = true,
+     .gameFilesOnly = true,
+     .make = OriginalsListDamaged},
 };
 
 TEST_P(WriteFaultMatrixTest, OldFileIsKeptOrTheRightFileReplaced) {

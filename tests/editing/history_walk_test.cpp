@@ -154,7 +154,7 @@ struct WalkWindow : WindowOperations {
 
 class HistoryWalk {
 public:
-    explicit HistoryWalk(unsigned seed) : random_(seed) {
+    explicit HistoryWalk(unsigned seed) : random_(seed), listLoss_(seed) {
         session_.onMarksMeasured = [this](bool unsaved) { told_ = unsaved; };
         GameSettings s;
         s.SeasonDir = "Season 1";
@@ -190,6 +190,11 @@ public:
     }
 
     void step(int action) {
+        // Now and then, between two actions, another program deletes the
+        // originals' list (drawn apart, so the walk's actions stay the same).
+        if (std::uniform_int_distribution<int>(0, 15)(listLoss_) == 0) {
+            fs::remove(keptIn_ / "originals.txt");
+        }
         switch (action) {
         case 0:
         case 1:
@@ -256,6 +261,23 @@ public:
         }
         EXPECT_EQ(kept.size(), originalBytes_.size()) << "the number of originals kept";
         EXPECT_THAT(wrong, ::testing::IsEmpty()) << "originals kept wrong or changed";
+        // The list on the disk, read afresh as the next start would, names
+        // no original wrongly, and no copy in the folder ever changes.
+        for (const Originals::Kept& k :
+             Originals(keptIn_.path(), kInstallDir, prefix_.onC("Games/Kestra")).all()) {
+            const auto expected = originalBytes_.find(k.gamePath);
+            EXPECT_TRUE(expected != originalBytes_.end() && expected->second == k.bytes)
+                << "originals.txt names " << k.gamePath << " wrongly";
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(keptIn_.path())) {
+            const std::string name = entry.path().filename().string();
+            if (!entry.is_regular_file() || name == "originals.txt" || name == "originals.lock") {
+                continue;
+            }
+            const auto [seen, made] = copies_.emplace(entry.path(), readFile(entry.path()));
+            EXPECT_TRUE(made || seen->second == readFile(entry.path()))
+                << entry.path() << " changed";
+        }
         for (int f = 0; f < kFiles; ++f) {
             EXPECT_EQ(fs::exists(host(f)), file_[static_cast<std::size_t>(f)].exists)
                 << gamePath(f);
@@ -653,6 +675,9 @@ private:
     }
 
     std::mt19937 random_;
+    // When the list is lost: the copies stay, and the next keep writes the
+    // list again from what this session knows.
+    std::mt19937 listLoss_;
     TestPrefix prefix_{MemoryFolder()};
     TempDir keptIn_{MemoryFolder()};
     ProgramState state_;
@@ -667,6 +692,8 @@ private:
     Values last_;
     std::array<DiskFile, kFiles> file_{};
     std::map<std::string, std::optional<std::string>> originalBytes_;
+    // Every copy seen in the originals' folder, with its bytes.
+    std::map<fs::path, std::string> copies_;
     // Each file as it was when its original was kept.
     std::map<int, std::pair<Values, DiskFile>> originalValues_;
     // The bytes RivoEdit last read or wrote of each file.

@@ -675,7 +675,8 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
         return files;
     };
     const std::map<std::string, std::string> first = snapshot();
-    EXPECT_EQ(first.size(), 1u + 1u + 21u); // originals.txt, config.ini, 21 driver files
+    // originals.txt, its lock, config.ini, 21 driver files
+    EXPECT_EQ(first.size(), 1u + 1u + 1u + 21u);
     EXPECT_EQ(first.at("config.ini"), game[gameFile("config.ini")]);
     EXPECT_EQ(first.at("Season 1/Drivers/" + DriverRoster::BaseName(0) + ".rcd"),
               game[driverFile(0)]);
@@ -731,6 +732,49 @@ TEST_F(CloseTest, TheGamesOriginalsAreKeptOnceAndPutBack) {
     EXPECT_FALSE(fs::exists(driverFile(21)));
     EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=\r\n"));
     EXPECT_FALSE(state().unsaved.any());
+}
+
+// A launcher moved the prefix after a save: the next start goes on with the
+// originals kept before the move, so the game's own first file stays the
+// original, and the player is told once where they were found.
+TEST_F(CloseTest, AMovedPrefixGoesOnWithItsOriginals) {
+    const std::string gamesOwn = configOnDisk();
+    changeConfig();
+    window->mnuFile_Save->trigger();
+    ASSERT_NE(configOnDisk(), gamesOwn);
+    const std::vector<std::string> before = FileNames(originalsRoot());
+    ASSERT_EQ(before.size(), 1u);
+    window.reset();
+
+    TestPrefix moved;
+    fs::remove(moved.driveC());
+    fs::rename(prefix.driveC(), moved.driveC());
+    window = std::make_unique<frmMain>(registry, moved.paths(), dialogs);
+    window->originalsRoot = originalsRoot();
+    ASSERT_TRUE(window->Form_Load());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_TRUE(window->mnuFile_Restore->isEnabled());
+    dialogs.messages.clear();
+    auto* five = find<QRadioButton>("optConfig_SystemRating_4");
+    QTest::mouseClick(five, Qt::LeftButton, {}, QPoint(6, five->height() / 2));
+    window->mnuFile_Save->trigger();
+    const std::vector<std::string> after = FileNames(originalsRoot());
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_NE(after[0], before[0]);
+    EXPECT_EQ(readFile(originalsRoot() / after[0] / "config.ini"), gamesOwn);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_THAT(dialogs.messages[0], HasSubstr("RivoEdit goes on with those originals"));
+    EXPECT_THAT(dialogs.messages[0], HasSubstr(displayPath(originalsRoot() / after[0])));
+
+    // Said once.
+    typeDriverValue();
+    window->mnuFile_Save->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_FALSE(state().unsaved.any());
+    EXPECT_EQ(readFile(originalsRoot() / after[0] / "config.ini"), gamesOwn);
+    window.reset(); // before the prefix it reads
 }
 
 } // namespace
