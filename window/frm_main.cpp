@@ -445,7 +445,14 @@ void frmMain::Form_Unload(int& Cancel) {
     if (!state_.unsaved.any()) {
         return;
     }
-    if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
+    switch (dialogs_.askSaveBeforeClosing(kSaveQuestion)) {
+    case UserDialogs::Answer::Ok:
+        break;
+    case UserDialogs::Answer::Cancel:
+        return;
+    case UserDialogs::Answer::Dismissed:
+        // Left without reading: back to the editor, nothing saved or lost.
+        Cancel = 1;
         return;
     }
     const std::vector<FileError> failures = session_.saveAll(askReplace());

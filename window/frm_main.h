@@ -169,7 +169,8 @@ protected:
 
 private:
     // Runs as the window closes: asks to save when work is unsaved. Sets
-    // Cancel only when the user asked to save and the save failed.
+    // Cancel when the question was dismissed, or the user asked to save and
+    // the save failed.
     void Form_Unload(int& Cancel);
 
     void buildMenus();

@@ -89,6 +89,28 @@ TEST_F(CloseTest, CancelClosesWithoutSaving) {
     EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
 }
 
+// Escape or the question's close button: back to the editor with nothing
+// saved and nothing lost; the next close asks again.
+TEST_F(CloseTest, DismissingTheQuestionKeepsTheWindowOpenWithTheEditsUnsaved) {
+    changeConfig();
+    typeDriverValue();
+    dialogs.answers = {Answer::Dismissed};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(configOnDisk(), SampleConfig());
+    EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+    EXPECT_TRUE(state().unsaved.settings);
+    EXPECT_TRUE(state().unsaved.drivers);
+    EXPECT_EQ(state().settings.UseA3D, "1");
+
+    dialogs.answers = {Answer::Ok};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
+}
+
 TEST_F(CloseTest, AFailedSaveOnClosingKeepsTheWindowOpen) {
     changeConfig();
     fs::remove(gameFile("config.ini"));
