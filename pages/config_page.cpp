@@ -2,7 +2,7 @@
 
 #include "twips.h"
 
-#include <QFocusEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <limits>
 
@@ -21,6 +21,22 @@ const std::array<FolderRow, 8> kFolderRows = {{
 }};
 
 namespace {
+
+// Marks the list's current entry with the style's focus frame while the list
+// has the focus, however it came there: styles otherwise draw it only after
+// a key has moved the focus, and the selection alone does not show it.
+class FocusFrameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shown(option);
+        if (shown.state.testFlag(QStyle::State_HasFocus)) {
+            shown.state |= QStyle::State_KeyboardFocusChange;
+        }
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+};
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where) {
     auto* label = new QLabel(text, parent);
@@ -86,6 +102,7 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
     lstConfig_VideoDriver->setObjectName("lstConfig_VideoDriver");
     lstConfig_VideoDriver->setSelectionMode(QAbstractItemView::SingleSelection);
     lstConfig_VideoDriver->setSortingEnabled(false);
+    lstConfig_VideoDriver->setItemDelegate(new FocusFrameDelegate(lstConfig_VideoDriver));
     lstConfig_VideoDriver->setGeometry(twips::onPage(3720, 4200, 3615, 645));
     lblConfig_VideoDriver->setBuddy(lstConfig_VideoDriver);
 }
@@ -117,31 +134,32 @@ OptionFrame<N> ConfigPage::makeFrame(const char* name, const char* title, int to
         button->setGeometry(where);
         twips::fitText(button);
         result.group->addButton(button, static_cast<int>(i));
-        button->installEventFilter(this);
         result.buttons[i] = button;
     }
+    QButtonGroup* group = result.group;
+    connect(group, &QButtonGroup::idToggled, group, [group](int, bool checked) {
+        if (checked) {
+            followSelection(group);
+        }
+    });
     // The layout selects index 0; start-up then selects from the settings.
     result.buttons[0]->setChecked(true);
     return result;
 }
 
-bool ConfigPage::eventFilter(QObject* watched, QEvent* event) {
-    // The Tab key enters a frame at its selected button, not at its first.
-    if (event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        auto* button = qobject_cast<QRadioButton*>(watched);
-        if (button != nullptr && !button->isChecked() &&
-            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            for (QButtonGroup* group :
-                 {SystemRating.group, Windowed.group, UseA3D.group, UseEAX.group}) {
-                if (group->buttons().contains(button) && group->checkedButton() != nullptr) {
-                    group->checkedButton()->setFocus(reason);
-                    return false;
-                }
-            }
-        }
+void ConfigPage::followSelection(QButtonGroup* group) {
+    QAbstractButton* checked = group->checkedButton();
+    bool focusInside = false;
+    for (QAbstractButton* button : group->buttons()) {
+        // The other buttons take the focus from the mouse and the arrow
+        // keys, never from Tab: so Tab and Shift+Tab go from frame to frame.
+        button->setFocusPolicy(button == checked || checked == nullptr ? Qt::StrongFocus
+                                                                       : Qt::ClickFocus);
+        focusInside = focusInside || button->hasFocus();
     }
-    return QWidget::eventFilter(watched, event);
+    if (focusInside && checked != nullptr && !checked->hasFocus()) {
+        checked->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 QList<QWidget*> ConfigPage::tabOrder() const {

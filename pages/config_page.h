@@ -78,10 +78,12 @@ public:
     // The focus order: the option buttons frame by frame, then the list.
     QList<QWidget*> tabOrder() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // Each frame is one stop of the Tab key, at its selected button; the
+    // arrow keys move within it. Follows the selection, the program's own
+    // included, and keeps the focus on the selected button of its frame.
+    static void followSelection(QButtonGroup* group);
+
     template <std::size_t N>
     OptionFrame<N> makeFrame(const char* name, const char* title, int top,
                              const std::array<const char*, N>& captions,
