@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace rivo {
 
@@ -160,6 +161,26 @@ void ConfigPage::followSelection(QButtonGroup* group) {
     if (focusInside && checked != nullptr && !checked->hasFocus()) {
         checked->setFocus(Qt::OtherFocusReason);
     }
+}
+
+QWidget* ConfigPage::controlOf(std::string GameSettings::*setting) const {
+    for (std::size_t row = 0; row < kFolderRows.size(); ++row) {
+        if (kFolderRows[row].setting == setting) {
+            return folderFields[row];
+        }
+    }
+    const std::pair<std::string GameSettings::*, QButtonGroup*> frames[] = {
+        {&GameSettings::SystemRating, SystemRating.group},
+        {&GameSettings::WindowedMode, Windowed.group},
+        {&GameSettings::UseA3D, UseA3D.group},
+        {&GameSettings::UseEAX, UseEAX.group},
+    };
+    for (const auto& [shown, group] : frames) {
+        if (shown == setting) {
+            return group->checkedButton();
+        }
+    }
+    return setting == &GameSettings::VideoDriver ? lstConfig_VideoDriver : nullptr;
 }
 
 QList<QWidget*> ConfigPage::tabOrder() const {

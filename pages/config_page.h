@@ -75,6 +75,11 @@ public:
     QGroupBox*& fraConfig_UseEAX = UseEAX.frame;
     std::array<QRadioButton*, 2>& optConfig_UseEAX = UseEAX.buttons;
 
+    // The control that shows the setting: its folder field, the selected
+    // button of its frame, or the list; null for a setting the page does not
+    // show.
+    QWidget* controlOf(std::string GameSettings::*setting) const;
+
     // The focus order: the option buttons frame by frame, then the list.
     QList<QWidget*> tabOrder() const;
 

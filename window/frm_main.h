@@ -198,7 +198,8 @@ private:
     void recordStep(const QString& text, std::optional<TypingSpell> typing = std::nullopt);
     // A user's edit of a driver box: typing, a paste or a drop.
     void recordBoxEdit(int column, int row);
-    // Puts back the data that undoing or redoing `step` gives.
+    // Turns to the page and the control where `step` worked, then puts back
+    // the data that undoing or redoing it gives.
     void showStep(EditStep& step, bool undo);
     void showEditorData(const EditorData& data);
     // After a command wrote the game's files: typing starts a new step, and

@@ -233,6 +233,39 @@ TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
     EXPECT_TRUE(dialogs.questions.empty());
 }
 
+// Undo and redo first turn to the page where the step worked and put the
+// focus on its control: three Ctrl+Z on the Drivers page reach back to a
+// choice on the Config page.
+TEST_F(CloseTest, UndoAndRedoTurnToThePageAndControlOfTheirStep) {
+    changeConfig(); // A3D "Yes"
+    auto typeInto = [](QLineEdit* b, const char* keys) {
+        b->setFocus();
+        b->end(false);
+        QTest::keyClicks(b, keys);
+    };
+    window->tabRivo->setCurrentIndex(1);
+    typeInto(box("txtDriver_Qualify", 0), "7");
+    typeInto(box("txtDriver_Race", 2), "1");
+    struct Press {
+        Qt::Key key;
+        int page;
+        const char* focus;
+        const char* useA3D;
+    };
+    const Press presses[] = {
+        {Qt::Key_Z, 1, "txtDriver_Race_2", "1"},    {Qt::Key_Z, 1, "txtDriver_Qualify_0", "1"},
+        {Qt::Key_Z, 0, "optConfig_UseA3D_0", "0"},  {Qt::Key_Y, 0, "optConfig_UseA3D_1", "1"},
+        {Qt::Key_Y, 1, "txtDriver_Qualify_0", "1"}, {Qt::Key_Y, 1, "txtDriver_Race_2", "1"},
+    };
+    for (const Press& p : presses) {
+        QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier);
+        EXPECT_EQ(window->tabRivo->currentIndex(), p.page);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), p.focus);
+        EXPECT_EQ(state().settings.UseA3D, p.useA3D);
+    }
+    EXPECT_EQ(state().roster[2][DriverField::RaceAbility], "2.021");
+}
+
 // Typing in a box until the focus leaves it, a paste, each import and each
 // choice on the Config page are steps of one history, which the Edit menu
 // and the keys in a box walk. Undoing them all gives back the files' own
