@@ -8,6 +8,7 @@
 #include "rivoconfig.h"
 #include "rivodriver.h"
 #include "twips.h"
+#include "window_font.h"
 #include "window_texts.h"
 
 #include <QCloseEvent>
@@ -57,12 +58,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     setObjectName("frmMain");
     originalsRoot = OriginalsRoot();
 
-    // The layout was drawn for an 8 pt dialog font (11 pixels); a condensed
-    // face keeps every caption inside its place.
-    QFont font = this->font();
-    font.setFamilies({"DejaVu Sans Condensed", "Microsoft Sans Serif", "Arial", "DejaVu Sans"});
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(WindowFont(this->font()));
 
     auto* client = new QWidget(this);
     client->setObjectName("client");

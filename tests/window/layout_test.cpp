@@ -186,6 +186,30 @@ TEST_F(LayoutTest, EveryCaptionFitsAndNothingLeavesItsPage) {
     }
 }
 
+// One font throughout: on Windows the system's, as its menus and message
+// boxes use; elsewhere the condensed face the layout was drawn for. The
+// headings keep their size and weight and add their underline.
+TEST_F(LayoutTest, OneFontThroughoutWithTheHeadingsUnderlined) {
+    const QFont font = window->font();
+#ifdef Q_OS_WIN
+    EXPECT_EQ(font, QApplication::font());
+#else
+    EXPECT_EQ(font.families().front(), "DejaVu Sans Condensed");
+    EXPECT_EQ(font.pixelSize(), 11);
+#endif
+    for (const char* name : {"lblConfig_SeasonDir", "optConfig_UseA3D_0", "txtDriver_Race_3"}) {
+        EXPECT_EQ(find<QWidget>(name)->font(), font) << name;
+    }
+    for (const char* name : {"lblDriver_DriverHead", "lblDriver_QualHead"}) {
+        const QFont heading = find<QLabel>(name)->font();
+        EXPECT_TRUE(heading.underline()) << name;
+        EXPECT_EQ(heading.family(), font.family()) << name;
+        EXPECT_EQ(heading.pixelSize(), font.pixelSize()) << name;
+        EXPECT_EQ(heading.pointSizeF(), font.pointSizeF()) << name;
+        EXPECT_EQ(heading.weight(), font.weight()) << name;
+    }
+}
+
 TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
     QList<QAction*> menus = window->menuBar()->actions();
     std::vector<std::string> titles;
