@@ -78,6 +78,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
 
     buildMenus();
     connectHandlers();
+    setStandardKeys();
 
     QList<QWidget*> order = configPage->tabOrder() + driverGrid->tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -91,6 +92,8 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
 frmMain::~frmMain() {
     // Qt takes the boxes apart after this object's members are gone.
     cellWatch_->onFocusLeft = nullptr;
+    // The history clears itself as it goes, and Save All must not follow.
+    undoStack->disconnect(this);
 }
 
 void frmMain::buildMenus() {

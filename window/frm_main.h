@@ -166,6 +166,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Runs as the window closes: asks to save when work is unsaved. Sets
@@ -174,6 +175,10 @@ private:
     void Form_Unload(int& Cancel);
 
     void buildMenus();
+    // Ctrl+S, Ctrl+Q and the page tabs' keys; Save All greyed while it
+    // would write nothing.
+    void setStandardKeys();
+    void updateSaveAll();
     void buildEditMenu();
     void connectHandlers();
     void txtDriver_Change(int column, int Index);

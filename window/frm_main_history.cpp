@@ -134,6 +134,7 @@ void frmMain::afterSave() {
                     displayPath(paths_.storeCopy(state_.InstallDir)));
     }
     filesInStore_ = inStore;
+    updateSaveAll();
 }
 
 } // namespace rivo

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <gmock/gmock.h>
 #include <map>
 #ifndef _WIN32
@@ -264,6 +265,67 @@ TEST_F(CloseTest, UndoAndRedoTurnToThePageAndControlOfTheirStep) {
         EXPECT_EQ(state().settings.UseA3D, p.useA3D);
     }
     EXPECT_EQ(state().roster[2][DriverField::RaceAbility], "2.021");
+}
+
+// Ctrl+S saves all; Ctrl+Q leaves as Exit does, through the same question.
+TEST_F(CloseTest, StandardKeysSaveAllAndExit) {
+    changeConfig();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_FALSE(state().unsaved.any());
+#ifndef Q_OS_WIN
+    typeDriverValue();
+    dialogs.answers = {Answer::Dismissed, Answer::Cancel};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+#endif
+}
+
+// Save All is greyed exactly while it would write nothing: nothing unsaved
+// and nothing in the review, not even a file another program changed.
+TEST_F(CloseTest, SaveAllIsGreyedWhileItWouldWriteNothing) {
+    const auto fileMenuShown = [this] {
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        EXPECT_EQ(menu, window->mnuFile);
+        if (menu != nullptr) {
+            QTest::keyClick(menu, Qt::Key_Escape);
+        }
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool enabled;
+    };
+    const Step steps[] = {
+        {"start-up", [] {}, false},
+        {"a choice", [this] { changeConfig(); }, true},
+        {"undone", [this] { window->mnuEdit_Undo->trigger(); }, false},
+        {"redone", [this] { window->mnuEdit_Redo->trigger(); }, true},
+        {"saved", [this] { window->mnuFile_Save->trigger(); }, false},
+        {"typed", [this] { typeDriverValue(); }, true},
+        {"Drivers > Save To Game", [this] { window->mnuDrivers_Save_Game->trigger(); }, false},
+        {"another program changed config.ini",
+         [&] {
+             std::string config = configOnDisk();
+             config.replace(config.find("UseA3D=1"), 8, "UseA3D=0");
+             writeConfig(config);
+             fileMenuShown();
+         },
+         true},
+        {"saved over it", [this] { window->mnuFile_Save->trigger(); }, false},
+    };
+    dialogs.answers = {Answer::Ok}; // replace the file the other program changed
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(window->mnuFile_Save->isEnabled(), step.enabled);
+    }
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
 }
 
 // Typing in a box until the focus leaves it, a paste, each import and each
