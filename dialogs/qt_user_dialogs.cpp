@@ -6,11 +6,40 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
 
 namespace rivo {
+
+namespace {
+
+// A message box that tells a button from a way out without one: Escape and
+// the title bar's close button leave it dismissed, not cancelled.
+class DismissableBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+    bool dismissed = false;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Cancel)) {
+            dismissed = true;
+            reject();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (clickedButton() == nullptr) {
+            dismissed = true;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
+} // namespace
 
 QWidget* QtUserDialogs::parentForDialog() const {
     // Before the window is shown (start-up) a box stands on its own.
@@ -36,6 +65,20 @@ UserDialogs::Answer QtUserDialogs::ask(const std::string& text, bool okIsDefault
 
 UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
     return ask(text, true);
+}
+
+UserDialogs::Answer QtUserDialogs::askSaveBeforeClosing(const std::string& text) {
+    DismissableBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
+                       QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    // Escape no longer takes it, so Cancel gets a key of its own.
+    box.button(QMessageBox::Cancel)->setText("&Cancel");
+    box.exec();
+    if (box.dismissed) {
+        return Answer::Dismissed;
+    }
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? Answer::Ok : Answer::Cancel;
 }
 
 // Enter alone must not undo another program's work.

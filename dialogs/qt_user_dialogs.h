@@ -18,6 +18,7 @@ public:
 
     void showMessage(const std::string& text) override;
     Answer askOkCancel(const std::string& text) override;
+    Answer askSaveBeforeClosing(const std::string& text) override;
     Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     Answer askCancelFirst(const std::string& text) override;
     Answer askWithButtons(const std::string& text, const std::string& okButton,

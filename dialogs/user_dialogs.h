@@ -26,7 +26,9 @@ struct FileFilter {
 // Texts are UTF-8.
 class UserDialogs {
 public:
-    enum class Answer { Ok, Cancel };
+    // Dismissed: the box was closed without a button, by Escape or its
+    // title bar's close button (only the closing question tells it apart).
+    enum class Answer { Ok, Cancel, Dismissed };
 
     virtual ~UserDialogs() = default;
 
@@ -37,6 +39,12 @@ public:
     // A question with OK (the default) and Cancel, no icon, the program's
     // title as caption. Closing the box any other way answers Cancel.
     virtual Answer askOkCancel(const std::string& text) = 0;
+
+    // The question as the window closes with unsaved work: OK (the default)
+    // and Cancel, whose words say what each does. A player who leaves it
+    // without reading (Escape, the close button) answers Dismissed, so that
+    // nothing is lost; Cancel then takes its own key, Alt+C.
+    virtual Answer askSaveBeforeClosing(const std::string& text) = 0;
 
     // Before a save replaces game files that another program changed since
     // RivoEdit read them: ChangedFilesQuestion(paths) with OK and Cancel.

@@ -6,6 +6,21 @@
 
 namespace rivo {
 
+// Where a step happened, so that undoing or redoing it can first show that
+// place: the first value it changes, the settings (in file order) before the
+// drivers (row by row, field by field).
+struct StepPlace {
+    // The setting changed, on the Config page; null for a step of the drivers.
+    std::string GameSettings::*setting = nullptr;
+    // Otherwise the driver row and the field changed there; the name when
+    // only the row's name or its being enabled changed.
+    int row = 0;
+    DriverField field = DriverField::DriverName;
+
+    bool onConfigPage() const { return setting != nullptr; }
+    bool operator==(const StepPlace&) const = default;
+};
+
 // One step of the editor's history: the data just before and just after it.
 // Undo puts back the data from before, Redo the data from after; the unsaved
 // marks are then measured afresh against the files as last read or saved
@@ -21,6 +36,7 @@ public:
 
     const EditorData& before() const { return before_; }
     const EditorData& after() const { return after_; }
+    StepPlace place() const;
 
 private:
     EditorData before_;

@@ -2,9 +2,10 @@
 
 #include "twips.h"
 
-#include <QFocusEvent>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace rivo {
 
@@ -21,6 +22,22 @@ const std::array<FolderRow, 8> kFolderRows = {{
 }};
 
 namespace {
+
+// Marks the list's current entry with the style's focus frame while the list
+// has the focus, however it came there: styles otherwise draw it only after
+// a key has moved the focus, and the selection alone does not show it.
+class FocusFrameDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shown(option);
+        if (shown.state.testFlag(QStyle::State_HasFocus)) {
+            shown.state |= QStyle::State_KeyboardFocusChange;
+        }
+        QStyledItemDelegate::paint(painter, shown, index);
+    }
+};
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& where) {
     auto* label = new QLabel(text, parent);
@@ -98,6 +115,7 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
     lstConfig_VideoDriver->setObjectName("lstConfig_VideoDriver");
     lstConfig_VideoDriver->setSelectionMode(QAbstractItemView::SingleSelection);
     lstConfig_VideoDriver->setSortingEnabled(false);
+    lstConfig_VideoDriver->setItemDelegate(new FocusFrameDelegate(lstConfig_VideoDriver));
     lstConfig_VideoDriver->setGeometry(twips::onPage(3720, 4200, 3615, 645));
     lblConfig_VideoDriver->setBuddy(lstConfig_VideoDriver);
 }
@@ -129,31 +147,52 @@ OptionFrame<N> ConfigPage::makeFrame(const char* name, const char* title, int to
         button->setGeometry(where);
         twips::fitText(button);
         result.group->addButton(button, static_cast<int>(i));
-        button->installEventFilter(this);
         result.buttons[i] = button;
     }
+    QButtonGroup* group = result.group;
+    connect(group, &QButtonGroup::idToggled, group, [group](int, bool checked) {
+        if (checked) {
+            followSelection(group);
+        }
+    });
     // The layout selects index 0; start-up then selects from the settings.
     result.buttons[0]->setChecked(true);
     return result;
 }
 
-bool ConfigPage::eventFilter(QObject* watched, QEvent* event) {
-    // The Tab key enters a frame at its selected button, not at its first.
-    if (event->type() == QEvent::FocusIn) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        auto* button = qobject_cast<QRadioButton*>(watched);
-        if (button != nullptr && !button->isChecked() &&
-            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            for (QButtonGroup* group :
-                 {SystemRating.group, Windowed.group, UseA3D.group, UseEAX.group}) {
-                if (group->buttons().contains(button) && group->checkedButton() != nullptr) {
-                    group->checkedButton()->setFocus(reason);
-                    return false;
-                }
-            }
+void ConfigPage::followSelection(QButtonGroup* group) {
+    QAbstractButton* checked = group->checkedButton();
+    bool focusInside = false;
+    for (QAbstractButton* button : group->buttons()) {
+        // The other buttons take the focus from the mouse and the arrow
+        // keys, never from Tab: so Tab and Shift+Tab go from frame to frame.
+        button->setFocusPolicy(button == checked || checked == nullptr ? Qt::StrongFocus
+                                                                       : Qt::ClickFocus);
+        focusInside = focusInside || button->hasFocus();
+    }
+    if (focusInside && checked != nullptr && !checked->hasFocus()) {
+        checked->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QWidget* ConfigPage::controlOf(std::string GameSettings::*setting) const {
+    for (std::size_t row = 0; row < kFolderRows.size(); ++row) {
+        if (kFolderRows[row].setting == setting) {
+            return folderFields[row];
         }
     }
-    return QWidget::eventFilter(watched, event);
+    const std::pair<std::string GameSettings::*, QButtonGroup*> frames[] = {
+        {&GameSettings::SystemRating, SystemRating.group},
+        {&GameSettings::WindowedMode, Windowed.group},
+        {&GameSettings::UseA3D, UseA3D.group},
+        {&GameSettings::UseEAX, UseEAX.group},
+    };
+    for (const auto& [shown, group] : frames) {
+        if (shown == setting) {
+            return group->checkedButton();
+        }
+    }
+    return setting == &GameSettings::VideoDriver ? lstConfig_VideoDriver : nullptr;
 }
 
 QList<QWidget*> ConfigPage::tabOrder() const {

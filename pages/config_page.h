@@ -78,13 +78,20 @@ public:
     QGroupBox*& fraConfig_UseEAX = UseEAX.frame;
     std::array<QRadioButton*, 2>& optConfig_UseEAX = UseEAX.buttons;
 
+    // The control that shows the setting: its folder field, the selected
+    // button of its frame, or the list; null for a setting the page does not
+    // show.
+    QWidget* controlOf(std::string GameSettings::*setting) const;
+
     // The focus order: the option buttons frame by frame, then the list.
     QList<QWidget*> tabOrder() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // Each frame is one stop of the Tab key, at its selected button; the
+    // arrow keys move within it. Follows the selection, the program's own
+    // included, and keeps the focus on the selected button of its frame.
+    static void followSelection(QButtonGroup* group);
+
     template <std::size_t N>
     OptionFrame<N> makeFrame(const char* name, const char* title, int top,
                              const std::array<const char*, N>& captions,

@@ -116,6 +116,15 @@ DriverGrid::DriverGrid(QWidget* parent) : QWidget(parent) {
     }
 }
 
+QLineEdit* DriverGrid::boxOf(int row, DriverField field) const {
+    for (int c = 0; c < kDriverColumnCount; ++c) {
+        if (kDriverColumns[static_cast<std::size_t>(c)].field == field) {
+            return box(c, row);
+        }
+    }
+    return box(0, row);
+}
+
 void DriverGrid::setRowEnabled(int row, bool enabled) {
     lblDriver_DriverName.at(static_cast<std::size_t>(row))->setEnabled(enabled);
     for (int c = 0; c < kDriverColumnCount; ++c) {

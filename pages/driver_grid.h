@@ -42,6 +42,10 @@ public:
         return boxes_.at(static_cast<std::size_t>(column)).at(static_cast<std::size_t>(row));
     }
 
+    // The box of the row that shows the field; the row's first box for a
+    // field the grid does not show (the name among them).
+    QLineEdit* boxOf(int row, DriverField field) const;
+
     // The row's name label and its ten boxes take the state together.
     void setRowEnabled(int row, bool enabled);
 

@@ -9,6 +9,7 @@
 #include "rivoconfig.h"
 #include "rivodriver.h"
 #include "twips.h"
+#include "window_font.h"
 #include "window_texts.h"
 
 #include <QCloseEvent>
@@ -58,12 +59,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     setObjectName("frmMain");
     originalsRoot = OriginalsRoot();
 
-    // The layout was drawn for an 8 pt dialog font (11 pixels); a condensed
-    // face keeps every caption inside its place.
-    QFont font = this->font();
-    font.setFamilies({"DejaVu Sans Condensed", "Microsoft Sans Serif", "Arial", "DejaVu Sans"});
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(WindowFont(this->font()));
 
     auto* client = new QWidget(this);
     client->setObjectName("client");
@@ -84,6 +80,7 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
     buildMenus();
     connectHandlers();
     buildStatusLine();
+    setStandardKeys();
 
     QList<QWidget*> order = configPage->tabOrder() + driverGrid->tabOrder();
     for (qsizetype i = 1; i < order.size(); ++i) {
@@ -97,6 +94,8 @@ frmMain::frmMain(reg::RegistryApi& registry, const GamePaths& paths, UserDialogs
 frmMain::~frmMain() {
     // Qt takes the boxes apart after this object's members are gone.
     cellWatch_->onFocusLeft = nullptr;
+    // The history clears itself as it goes, and Save All must not follow.
+    undoStack->disconnect(this);
 }
 
 void frmMain::buildMenus() {
@@ -450,7 +449,14 @@ void frmMain::Form_Unload(int& Cancel) {
     if (!state_.unsaved.any()) {
         return;
     }
-    if (dialogs_.askOkCancel(kSaveQuestion) != UserDialogs::Answer::Ok) {
+    switch (dialogs_.askSaveBeforeClosing(kSaveQuestion)) {
+    case UserDialogs::Answer::Ok:
+        break;
+    case UserDialogs::Answer::Cancel:
+        return;
+    case UserDialogs::Answer::Dismissed:
+        // Left without reading: back to the editor, nothing saved or lost.
+        Cancel = 1;
         return;
     }
     const std::vector<FileError> failures = session_.saveAll(askReplace());

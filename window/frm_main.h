@@ -173,13 +173,19 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Runs as the window closes: asks to save when work is unsaved. Sets
-    // Cancel only when the user asked to save and the save failed.
+    // Cancel when the question was dismissed, or the user asked to save and
+    // the save failed.
     void Form_Unload(int& Cancel);
 
     void buildMenus();
+    // Ctrl+S, Ctrl+Q and the page tabs' keys; Save All greyed while it
+    // would write nothing.
+    void setStandardKeys();
+    void updateSaveAll();
     void buildEditMenu();
     void connectHandlers();
     void txtDriver_Change(int column, int Index);
@@ -205,7 +211,8 @@ private:
     void recordStep(const QString& text, std::optional<TypingSpell> typing = std::nullopt);
     // A user's edit of a driver box: typing, a paste or a drop.
     void recordBoxEdit(int column, int row);
-    // Puts back the data that undoing or redoing `step` gives.
+    // Turns to the page and the control where `step` worked, then puts back
+    // the data that undoing or redoing it gives.
     void showStep(EditStep& step, bool undo);
     void showEditorData(const EditorData& data);
     // After a command wrote the game's files: typing starts a new step, and

@@ -87,8 +87,25 @@ void frmMain::recordBoxEdit(int column, int row) {
 }
 
 void frmMain::showStep(EditStep& step, bool undo) {
-    RunGuarded(*this, undo ? "Undoing" : "Redoing",
-               [&] { showEditorData(undo ? step.before() : step.after()); });
+    RunGuarded(*this, undo ? "Undoing" : "Redoing", [&] {
+        // The player sees where the step worked before it is taken back or
+        // done again: its page, and the focus on its control (an option
+        // frame's selected button, the one selected once the step is shown).
+        const StepPlace place = step.place();
+        tabRivo->setCurrentWidget(place.onConfigPage() ? static_cast<QWidget*>(configPage)
+                                                       : driverGrid);
+        const auto focusPlace = [&] {
+            QWidget* control = place.onConfigPage() ? configPage->controlOf(place.setting)
+                                                    : driverGrid->boxOf(place.row, place.field);
+            if (control != nullptr && control->isEnabled()) {
+                control->setFocus(Qt::OtherFocusReason);
+            }
+        };
+        focusPlace();
+        showEditorData(undo ? step.before() : step.after());
+        // A greyed row the step gives back takes the focus only now.
+        focusPlace();
+    });
 }
 
 void frmMain::showEditorData(const EditorData& data) {
@@ -122,6 +139,7 @@ void frmMain::afterSave() {
     if (const std::optional<std::string> moved = originals_->takeMovedNotice()) {
         ShowMessage(*moved);
     }
+    updateSaveAll();
 }
 
 } // namespace rivo

@@ -22,6 +22,10 @@ UserDialogs::Answer FakeDialogs::askOkCancel(const std::string& text) {
     return answer;
 }
 
+UserDialogs::Answer FakeDialogs::askSaveBeforeClosing(const std::string& text) {
+    return askOkCancel(text);
+}
+
 UserDialogs::Answer FakeDialogs::askReplaceChangedFiles(const std::vector<std::string>& paths) {
     return askOkCancel(ChangedFilesQuestion(paths));
 }

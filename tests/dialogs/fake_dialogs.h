@@ -22,6 +22,8 @@ public:
 
     void showMessage(const std::string& text) override;
     Answer askOkCancel(const std::string& text) override;
+    // Asked as askOkCancel; an answer of Dismissed is Escape.
+    Answer askSaveBeforeClosing(const std::string& text) override;
     // Asked as askOkCancel with ChangedFilesQuestion(paths).
     Answer askReplaceChangedFiles(const std::vector<std::string>& paths) override;
     // Asked as askOkCancel.

@@ -122,6 +122,58 @@ TEST(MessagePathsTest, APathKeepsItsSpacesAndItsDriveWhole) {
     }
 }
 
+// How a player leaves the closing question, and what the window hears.
+struct LeaveCase {
+    const char* how;
+    std::function<void(QMessageBox&)> leave;
+    UserDialogs::Answer answer;
+};
+
+TEST(QtUserDialogsTest, TheClosingQuestionTellsEscapeAndItsCloseButtonFromCancel) {
+    const LeaveCase cases[] = {
+        {"OK clicked", [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); },
+         UserDialogs::Answer::Ok},
+        {"Enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); },
+         UserDialogs::Answer::Ok},
+        {"Cancel clicked", [](QMessageBox& box) { box.button(QMessageBox::Cancel)->click(); },
+         UserDialogs::Answer::Cancel},
+        {"Alt+C",
+         [](QMessageBox& box) {
+             box.activateWindow();
+             if (!QTest::qWaitForWindowActive(&box)) {
+                 ADD_FAILURE() << "the box never became active";
+             }
+             QTest::keyClick(&box, Qt::Key_C, Qt::AltModifier);
+             // The button shows itself pressed for a moment first.
+             if (!QTest::qWaitFor([&box] { return !box.isVisible(); })) {
+                 ADD_FAILURE() << "Alt+C left the box open";
+                 box.button(QMessageBox::Ok)->click();
+             }
+         },
+         UserDialogs::Answer::Cancel},
+        {"Escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); },
+         UserDialogs::Answer::Dismissed},
+        {"close button", [](QMessageBox& box) { box.close(); }, UserDialogs::Answer::Dismissed},
+    };
+    QtUserDialogs dialogs("RivoEdit");
+    for (const LeaveCase& c : cases) {
+        SCOPED_TRACE(c.how);
+        QTimer::singleShot(0, [&c] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) {
+                ADD_FAILURE() << "no message box";
+                return;
+            }
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok | QMessageBox::Cancel);
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Ok));
+            EXPECT_EQ(box->button(QMessageBox::Cancel)->text(), "&Cancel");
+            c.leave(*box);
+        });
+        EXPECT_EQ(dialogs.askSaveBeforeClosing("Changes have not been saved to the game."),
+                  c.answer);
+    }
+}
+
 TEST(QtUserDialogsTest, FileDialogsOpenInDocumentsThenWhereTheLastOneWasLeft) {
     QtUserDialogs dialogs("RivoEdit");
     TempDir elsewhere;

@@ -1,10 +1,12 @@
 #include "command_report.h"
+#include "edit_step.h"
 #include "rivoconfig.h"
 #include "sample_game.h"
 #include "save_review.h"
 #include "temp_dir.h"
 #include "text_file.h"
 
+#include <functional>
 #include <gmock/gmock.h>
 
 namespace rivo::test {
@@ -112,6 +114,58 @@ TEST(CommandReportTest, ASaveTellsWhatItWroteAndWhatFailed) {
     }
     EXPECT_EQ(ImportedText(1, "a set.rvd"), "Imported 1 driver from a set.rvd");
     EXPECT_EQ(RestoredText(1), "Restored the game's originals: 1 file as the game had them");
+}
+
+// Where a step worked: the first value it changes, a setting before the
+// drivers, rows top down, fields in record order.
+struct PlaceCase {
+    const char* what;
+    std::function<void(EditorData&)> change;
+    StepPlace place;
+};
+
+TEST(StepPlaceTest, IsTheFirstValueTheStepChanges) {
+    const PlaceCase cases[] = {
+        {"a choice", [](EditorData& d) { d.settings.UseA3D = "1"; }, {&GameSettings::UseA3D}},
+        {"the video driver",
+         [](EditorData& d) { d.settings.VideoDriver = "Soft"; },
+         {&GameSettings::VideoDriver}},
+        {"a driver value",
+         [](EditorData& d) { d.roster[3][DriverField::ReactionTime] = "0.1"; },
+         {nullptr, 3, DriverField::ReactionTime}},
+        {"two values in two rows",
+         [](EditorData& d) {
+             d.roster[2][DriverField::Crash] = "1";
+             d.roster[1][DriverField::CompletedLaps] = "1";
+         },
+         {nullptr, 1, DriverField::CompletedLaps}},
+        {"two values in one row",
+         [](EditorData& d) {
+             d.roster[5][DriverField::LimitVariance] = "1";
+             d.roster[5][DriverField::RaceAbility] = "1";
+         },
+         {nullptr, 5, DriverField::RaceAbility}},
+        {"a setting and a driver",
+         [](EditorData& d) {
+             d.roster[0][DriverField::QualifyingAbility] = "1";
+             d.settings.SystemRating = "5";
+         },
+         {&GameSettings::SystemRating}},
+        {"a row greyed",
+         [](EditorData& d) { d.enabledRows.reset(21); },
+         {nullptr, 21, DriverField::DriverName}},
+        {"a new name",
+         [](EditorData& d) { d.roster[7][DriverField::DriverName] = "Ann"; },
+         {nullptr, 7, DriverField::DriverName}},
+    };
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EditorData before;
+        EditorData after = before;
+        c.change(after);
+        EXPECT_TRUE(EditStep(before, after).place() == c.place);
+        EXPECT_TRUE(EditStep(after, before).place() == c.place);
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -186,6 +187,30 @@ TEST_F(LayoutTest, EveryCaptionFitsAndNothingLeavesItsPage) {
     }
 }
 
+// One font throughout: on Windows the system's, as its menus and message
+// boxes use; elsewhere the condensed face the layout was drawn for. The
+// headings keep their size and weight and add their underline.
+TEST_F(LayoutTest, OneFontThroughoutWithTheHeadingsUnderlined) {
+    const QFont font = window->font();
+#ifdef Q_OS_WIN
+    EXPECT_EQ(font, QApplication::font());
+#else
+    EXPECT_EQ(font.families().front(), "DejaVu Sans Condensed");
+    EXPECT_EQ(font.pixelSize(), 11);
+#endif
+    for (const char* name : {"lblConfig_SeasonDir", "optConfig_UseA3D_0", "txtDriver_Race_3"}) {
+        EXPECT_EQ(find<QWidget>(name)->font(), font) << name;
+    }
+    for (const char* name : {"lblDriver_DriverHead", "lblDriver_QualHead"}) {
+        const QFont heading = find<QLabel>(name)->font();
+        EXPECT_TRUE(heading.underline()) << name;
+        EXPECT_EQ(heading.family(), font.family()) << name;
+        EXPECT_EQ(heading.pixelSize(), font.pixelSize()) << name;
+        EXPECT_EQ(heading.pointSizeF(), font.pointSizeF()) << name;
+        EXPECT_EQ(heading.weight(), font.weight()) << name;
+    }
+}
+
 TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
     QList<QAction*> menus = window->menuBar()->actions();
     std::vector<std::string> titles;
@@ -204,10 +229,17 @@ TEST_F(LayoutTest, MenusHoldTheCommandsInOrder) {
         }
         return out;
     };
+    // Each system's standard keys: Windows has none for quitting (Alt+F4
+    // closes the window there).
+#ifdef Q_OS_WIN
+    const char* exit = "mnuFile_Exit E&xit";
+#else
+    const char* exit = "mnuFile_Exit E&xit Ctrl+Q";
+#endif
     EXPECT_THAT(items(window->mnuFile),
-                ElementsAreArray(
-                    {"mnuFile_Save &Save All (To Game)", "mnuFile_Review &Review Changes... Ctrl+R",
-                     "mnuFile_Restore Restore the Game's &Originals...", "mnuFile_Exit E&xit"}));
+                ElementsAreArray({"mnuFile_Save &Save All (To Game) Ctrl+S",
+                                  "mnuFile_Review &Review Changes... Ctrl+R",
+                                  "mnuFile_Restore Restore the Game's &Originals...", exit}));
     EXPECT_FALSE(window->mnuFile_Restore->isEnabled()) << "no original kept yet";
     EXPECT_THAT(
         items(window->mnuEdit),
@@ -231,23 +263,130 @@ std::vector<std::string> tabThrough(QWidget* first, int presses) {
     return seen;
 }
 
-TEST_F(LayoutTest, TabGoesThroughTheOptionsThenTheListOnTheConfigPage) {
-    const auto seen = tabThrough(find<QWidget>("optConfig_SystemRating_2"), 4);
-    EXPECT_THAT(seen, ElementsAreArray({"optConfig_SystemRating_2", "optConfig_Windowed_1",
-                                        "optConfig_UseA3D_0", "optConfig_UseEAX_1",
-                                        "lstConfig_VideoDriver"}));
-}
+// The stops of the Tab key on each page, in order, round to the page tabs
+// again. An option frame is one stop, at its selected button.
+struct TabRound {
+    int page;
+    std::vector<std::string> stops;
+};
 
-TEST_F(LayoutTest, TabGoesDownEachColumnOnTheDriversPage) {
-    find<QTabWidget>("tabRivo")->setCurrentIndex(1);
-    const auto seen = tabThrough(box("txtDriver_Qualify", 0), 10 * kDriverRows - 1);
-    std::vector<std::string> expected;
-    for (const DriverColumn& column : kDriverColumns) {
+std::vector<std::string> driverBoxesDownEachColumn() {
+    std::vector<std::string> boxes;
+    for (const char* column :
+         {"txtDriver_Qualify", "txtDriver_Race", "txtDriver_Laps", "txtDriver_Crash",
+          "txtDriver_React", "txtDriver_Mad", "txtDriver_Run", "txtDriver_Brain",
+          "txtDriver_LimAvg", "txtDriver_LimVar"}) {
         for (int r = 0; r < kDriverRows; ++r) {
-            expected.push_back(std::string(column.boxName) + "_" + std::to_string(r));
+            boxes.push_back(std::string(column) + "_" + std::to_string(r));
         }
     }
-    EXPECT_EQ(seen, expected);
+    return boxes;
+}
+
+TEST_F(LayoutTest, TabAndShiftTabGoRoundEachPageBothWaysFromEveryStop) {
+    std::vector<std::string> drivers{"tabs"};
+    for (const std::string& b : driverBoxesDownEachColumn()) {
+        drivers.push_back(b);
+    }
+    const TabRound rounds[] = {
+        {0,
+         {"tabs", "optConfig_SystemRating_2", "optConfig_Windowed_1", "optConfig_UseA3D_0",
+          "optConfig_UseEAX_1", "lstConfig_VideoDriver"}},
+        {1, drivers},
+    };
+    QTabBar* tabs = window->tabRivo->tabBar();
+    const auto named = [&](const std::string& name) -> QWidget* {
+        return name == "tabs" ? tabs : find<QWidget>(QString::fromStdString(name));
+    };
+    const auto focusName = [&] {
+        QWidget* w = QApplication::focusWidget();
+        return w == tabs ? std::string("tabs") : w->objectName().toStdString();
+    };
+    for (const TabRound& round : rounds) {
+        window->tabRivo->setCurrentIndex(round.page);
+        const std::size_t n = round.stops.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            SCOPED_TRACE(round.stops[i]);
+            named(round.stops[i])->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(focusName(), round.stops[(i + 1) % n]);
+            named(round.stops[i])->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(focusName(), round.stops[(i + n - 1) % n]);
+        }
+    }
+}
+
+// The arrow keys move the choice within a frame, which stays one stop of
+// the Tab key, wherever its choice goes; an undo too.
+TEST_F(LayoutTest, ArrowKeysMoveWithinAFrameAndTabStillLeavesIt) {
+    struct Press {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* focus;
+    };
+    const Press presses[] = {
+        {Qt::Key_Tab, {}, "optConfig_Windowed_1"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "optConfig_SystemRating_2"},
+        {Qt::Key_Right, {}, "optConfig_SystemRating_3"},
+        {Qt::Key_Right, {}, "optConfig_SystemRating_4"},
+        {Qt::Key_Left, {}, "optConfig_SystemRating_3"},
+        {Qt::Key_Tab, {}, "optConfig_Windowed_1"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "optConfig_SystemRating_3"},
+        {Qt::Key_Tab, {}, "optConfig_Windowed_1"},
+        {Qt::Key_Tab, {}, "optConfig_UseA3D_0"},
+        {Qt::Key_Right, {}, "optConfig_UseA3D_1"},
+        {Qt::Key_Z, Qt::ControlModifier, "optConfig_UseA3D_0"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "optConfig_Windowed_1"},
+        {Qt::Key_Tab, {}, "optConfig_UseA3D_0"},
+        {Qt::Key_Tab, {}, "optConfig_UseEAX_1"},
+        {Qt::Key_Left, {}, "optConfig_UseEAX_0"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "optConfig_UseA3D_0"},
+        {Qt::Key_Tab, {}, "optConfig_UseEAX_0"},
+        {Qt::Key_Tab, {}, "lstConfig_VideoDriver"},
+    };
+    find<QWidget>("optConfig_SystemRating_2")->setFocus(Qt::TabFocusReason);
+    for (const Press& p : presses) {
+        QTest::keyClick(QApplication::focusWidget(), p.key, p.modifiers);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), p.focus);
+        EXPECT_TRUE(qobject_cast<QRadioButton*>(QApplication::focusWidget()) == nullptr ||
+                    qobject_cast<QRadioButton*>(QApplication::focusWidget())->isChecked());
+    }
+    EXPECT_EQ(state().settings.SystemRating, "4");
+    EXPECT_EQ(state().settings.UseA3D, "0");
+    EXPECT_EQ(state().settings.UseEAX, "0");
+}
+
+// The list marks its current entry while it has the focus, whether or not
+// that entry is chosen.
+TEST_F(LayoutTest, TheVideoListShowsWhereTheFocusIs) {
+    auto* list = find<QListWidget>("lstConfig_VideoDriver");
+    list->clearSelection();
+    list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    const QRect entry = list->visualItemRect(list->item(0));
+    const QImage before = list->viewport()->grab().toImage().copy(entry);
+    find<QWidget>("optConfig_UseEAX_1")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_NE(list->viewport()->grab().toImage().copy(entry), before);
+}
+
+// Ctrl+Tab turns the page from wherever the focus is, and the page tabs say
+// so.
+TEST_F(LayoutTest, CtrlTabTurnsThePageAsThePageTabsSay) {
+    QTabWidget* tabs = window->tabRivo;
+    EXPECT_THAT(tabs->tabToolTip(0).toStdString(), ::testing::HasSubstr("Ctrl+Tab"));
+    EXPECT_EQ(tabs->tabToolTip(1), tabs->tabToolTip(0));
+    find<QWidget>("optConfig_UseA3D_0")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    box("txtDriver_Race", 3)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    find<QWidget>("lstConfig_VideoDriver")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
 }
 
 TEST_F(LayoutTest, TabPassesOverDisabledRows) {

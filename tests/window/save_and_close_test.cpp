@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <gmock/gmock.h>
 #include <map>
 #ifndef _WIN32
@@ -87,6 +88,28 @@ TEST_F(CloseTest, CancelClosesWithoutSaving) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(configOnDisk(), SampleConfig());
     EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+}
+
+// Escape or the question's close button: back to the editor with nothing
+// saved and nothing lost; the next close asks again.
+TEST_F(CloseTest, DismissingTheQuestionKeepsTheWindowOpenWithTheEditsUnsaved) {
+    changeConfig();
+    typeDriverValue();
+    dialogs.answers = {Answer::Dismissed};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(configOnDisk(), SampleConfig());
+    EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+    EXPECT_TRUE(state().unsaved.settings);
+    EXPECT_TRUE(state().unsaved.drivers);
+    EXPECT_EQ(state().settings.UseA3D, "1");
+
+    dialogs.answers = {Answer::Ok};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_THAT(driverOnDisk(), HasSubstr(" QualifyingAbility=1.007\r\n"));
 }
 
 TEST_F(CloseTest, AFailedSaveOnClosingKeepsTheWindowOpen) {
@@ -209,6 +232,100 @@ TEST_F(CloseTest, FileMenuWorksFromTheKeyboard) {
     QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_X); // Exit
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(dialogs.questions.empty());
+}
+
+// Undo and redo first turn to the page where the step worked and put the
+// focus on its control: three Ctrl+Z on the Drivers page reach back to a
+// choice on the Config page.
+TEST_F(CloseTest, UndoAndRedoTurnToThePageAndControlOfTheirStep) {
+    changeConfig(); // A3D "Yes"
+    auto typeInto = [](QLineEdit* b, const char* keys) {
+        b->setFocus();
+        b->end(false);
+        QTest::keyClicks(b, keys);
+    };
+    window->tabRivo->setCurrentIndex(1);
+    typeInto(box("txtDriver_Qualify", 0), "7");
+    typeInto(box("txtDriver_Race", 2), "1");
+    struct Press {
+        Qt::Key key;
+        int page;
+        const char* focus;
+        const char* useA3D;
+    };
+    const Press presses[] = {
+        {Qt::Key_Z, 1, "txtDriver_Race_2", "1"},    {Qt::Key_Z, 1, "txtDriver_Qualify_0", "1"},
+        {Qt::Key_Z, 0, "optConfig_UseA3D_0", "0"},  {Qt::Key_Y, 0, "optConfig_UseA3D_1", "1"},
+        {Qt::Key_Y, 1, "txtDriver_Qualify_0", "1"}, {Qt::Key_Y, 1, "txtDriver_Race_2", "1"},
+    };
+    for (const Press& p : presses) {
+        QTest::keyClick(QApplication::focusWidget(), p.key, Qt::ControlModifier);
+        EXPECT_EQ(window->tabRivo->currentIndex(), p.page);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), p.focus);
+        EXPECT_EQ(state().settings.UseA3D, p.useA3D);
+    }
+    EXPECT_EQ(state().roster[2][DriverField::RaceAbility], "2.021");
+}
+
+// Ctrl+S saves all; Ctrl+Q leaves as Exit does, through the same question.
+TEST_F(CloseTest, StandardKeysSaveAllAndExit) {
+    changeConfig();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
+    EXPECT_FALSE(state().unsaved.any());
+#ifndef Q_OS_WIN
+    typeDriverValue();
+    dialogs.answers = {Answer::Dismissed, Answer::Cancel};
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(driverOnDisk(), RecordText(SampleDriver(0)));
+#endif
+}
+
+// Save All is greyed exactly while it would write nothing: nothing unsaved
+// and nothing in the review, not even a file another program changed.
+TEST_F(CloseTest, SaveAllIsGreyedWhileItWouldWriteNothing) {
+    const auto fileMenuShown = [this] {
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::AltModifier);
+        QWidget* menu = QApplication::activePopupWidget();
+        EXPECT_EQ(menu, window->mnuFile);
+        if (menu != nullptr) {
+            QTest::keyClick(menu, Qt::Key_Escape);
+        }
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        bool enabled;
+    };
+    const Step steps[] = {
+        {"start-up", [] {}, false},
+        {"a choice", [this] { changeConfig(); }, true},
+        {"undone", [this] { window->mnuEdit_Undo->trigger(); }, false},
+        {"redone", [this] { window->mnuEdit_Redo->trigger(); }, true},
+        {"saved", [this] { window->mnuFile_Save->trigger(); }, false},
+        {"typed", [this] { typeDriverValue(); }, true},
+        {"Drivers > Save To Game", [this] { window->mnuDrivers_Save_Game->trigger(); }, false},
+        {"another program changed config.ini",
+         [&] {
+             std::string config = configOnDisk();
+             config.replace(config.find("UseA3D=1"), 8, "UseA3D=0");
+             writeConfig(config);
+             fileMenuShown();
+         },
+         true},
+        {"saved over it", [this] { window->mnuFile_Save->trigger(); }, false},
+    };
+    dialogs.answers = {Answer::Ok}; // replace the file the other program changed
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(window->mnuFile_Save->isEnabled(), step.enabled);
+    }
+    EXPECT_THAT(configOnDisk(), HasSubstr("UseA3D=1\r\n"));
 }
 
 // Typing in a box until the focus leaves it, a paste, each import and each
@@ -338,7 +455,9 @@ TEST_F(CloseTest, TheTitleMarksUnsavedWorkAndTheStatusLineTellsEachCommand) {
                             displayPath(originalsRoot() / installs[0]));
     EXPECT_FALSE(marked());
     EXPECT_TRUE(window->mnuFile_Restore->isEnabled());
-    window->mnuFile_Save->trigger();
+    // Save All is greyed now; Config > Save says it had nothing to write.
+    EXPECT_FALSE(window->mnuFile_Save->isEnabled());
+    window->mnuConfig_Save->trigger();
     EXPECT_EQ(status(), "Nothing to save");
 
     // Undoing a saved step makes the editor differ from the file again.
