@@ -1,5 +1,10 @@
 #include "message_paths.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLabel>
+
 namespace rivo {
 
 namespace {
@@ -66,6 +71,57 @@ QString UnbrokenPaths(const QString& text) {
         }
     }
     return shown;
+}
+
+QString CopiedText(const QString& shown) {
+    QString text = shown;
+    text.remove(kWordJoiner);
+    text.replace(kNoBreakSpace, QChar(' '));
+    return text;
+}
+
+namespace {
+
+// Ctrl+C on the box copies the message as given; on its label, the
+// selection without the characters that only keep paths whole.
+class MessageCopy : public QObject {
+public:
+    MessageCopy(QMessageBox& box, QLabel* label, QString text)
+        : QObject(&box), label_(label), text_(std::move(text)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress ||
+            !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            return false;
+        }
+        if (watched == label_ && label_->hasSelectedText()) {
+            QApplication::clipboard()->setText(CopiedText(label_->selectedText()));
+        } else {
+            QApplication::clipboard()->setText(text_);
+        }
+        return true;
+    }
+
+private:
+    QLabel* label_;
+    QString text_;
+};
+
+} // namespace
+
+void SetMessageText(QMessageBox& box, const QString& text) {
+    // Messages quote file names and game text, which may look like markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(UnbrokenPaths(text));
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    auto* copy = new MessageCopy(box, label, text);
+    box.installEventFilter(copy);
+    if (label != nullptr) {
+        label->installEventFilter(copy);
+        // The label's own menu would copy the joiners too.
+        label->setContextMenuPolicy(Qt::NoContextMenu);
+    }
 }
 
 } // namespace rivo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
 
 namespace rivo {
@@ -12,5 +13,15 @@ namespace rivo {
 // a word joiner follows the drive's colon and each hyphen. The rest of the
 // text is left as it is.
 QString UnbrokenPaths(const QString& text);
+
+// Text copied out of a box shown with UnbrokenPaths, as a player would paste
+// it: the word joiners gone and the no-break spaces plain spaces again, so
+// that a pasted path names the file.
+QString CopiedText(const QString& shown);
+
+// Shows `text` in `box` as plain text with its paths kept whole, and makes
+// Ctrl+C copy the message as it was given: the whole message from the box,
+// the selection from its text.
+void SetMessageText(QMessageBox& box, const QString& text);
 
 } // namespace rivo

@@ -47,17 +47,15 @@ QWidget* QtUserDialogs::parentForDialog() const {
 }
 
 void QtUserDialogs::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)), QMessageBox::Ok,
-                    parentForDialog());
-    // Messages quote file names and game text, which may look like markup.
-    box.setTextFormat(Qt::PlainText);
+    QMessageBox box(QMessageBox::NoIcon, caption_, QString(), QMessageBox::Ok, parentForDialog());
+    SetMessageText(box, fromUtf8(text));
     box.exec();
 }
 
 UserDialogs::Answer QtUserDialogs::ask(const std::string& text, bool okIsDefault) {
-    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)),
-                    QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
-    box.setTextFormat(Qt::PlainText);
+    QMessageBox box(QMessageBox::NoIcon, caption_, QString(), QMessageBox::Ok | QMessageBox::Cancel,
+                    parentForDialog());
+    SetMessageText(box, fromUtf8(text));
     box.setDefaultButton(okIsDefault ? QMessageBox::Ok : QMessageBox::Cancel);
     box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel;
@@ -70,7 +68,7 @@ UserDialogs::Answer QtUserDialogs::askOkCancel(const std::string& text) {
 UserDialogs::Answer QtUserDialogs::askSaveBeforeClosing(const std::string& text) {
     DismissableBox box(QMessageBox::NoIcon, caption_, fromUtf8(text),
                        QMessageBox::Ok | QMessageBox::Cancel, parentForDialog());
-    box.setTextFormat(Qt::PlainText);
+    SetMessageText(box, fromUtf8(text));
     box.setDefaultButton(QMessageBox::Ok);
     // Escape no longer takes it, so Cancel gets a key of its own.
     box.button(QMessageBox::Cancel)->setText("&Cancel");
@@ -93,9 +91,9 @@ UserDialogs::Answer QtUserDialogs::askCancelFirst(const std::string& text) {
 UserDialogs::Answer QtUserDialogs::askWithButtons(const std::string& text,
                                                   const std::string& okButton,
                                                   const std::string& cancelButton) {
-    QMessageBox box(QMessageBox::NoIcon, caption_, UnbrokenPaths(fromUtf8(text)),
-                    QMessageBox::NoButton, parentForDialog());
-    box.setTextFormat(Qt::PlainText);
+    QMessageBox box(QMessageBox::NoIcon, caption_, QString(), QMessageBox::NoButton,
+                    parentForDialog());
+    SetMessageText(box, fromUtf8(text));
     QPushButton* ok = box.addButton(fromUtf8(okButton), QMessageBox::AcceptRole);
     QPushButton* cancel = box.addButton(fromUtf8(cancelButton), QMessageBox::RejectRole);
     ok->setObjectName("cmdAsk_Ok");

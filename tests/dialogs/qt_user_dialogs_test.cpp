@@ -3,8 +3,10 @@
 #include "temp_dir.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -120,6 +122,27 @@ TEST(MessagePathsTest, APathKeepsItsSpacesAndItsDriveWhole) {
     for (const Row& row : rows) {
         EXPECT_EQ(UnbrokenPaths(QString::fromUtf8(row.text)).toStdString(), row.shown) << row.text;
     }
+}
+
+// What a player copies out of a message is the path as it is on disk: the
+// characters that keep it whole on screen never reach the clipboard.
+TEST(MessagePathsTest, CopyingOutOfABoxGivesThePathsAsTheyAre) {
+    const QString text = QString::fromUtf8("Could not save C:\\My Games\\x-y.rcd: denied");
+    QMessageBox box;
+    SetMessageText(box, text);
+    box.show();
+    ASSERT_NE(box.text(), text); // the paths are kept whole on screen
+    QApplication::clipboard()->clear();
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              "Could not save C:\\My Games\\x-y.rcd: denied");
+
+    auto* label = box.findChild<QLabel*>("qt_msgbox_label");
+    ASSERT_NE(label, nullptr);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    label->setSelection(15, 21); // the path with its two joiners
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "C:\\My Games\\x-y.rcd");
 }
 
 // How a player leaves the closing question, and what the window hears.
