@@ -513,12 +513,19 @@ private:
 
     void save(Save which) {
         std::vector<int> plan;
+        // Rows without a name: their files are left as they are, and edits
+        // made to such a row since its file was read or saved are reported
+        // as not saved (they stay marked).
+        std::set<int> nameless;
         if (which != Save::Drivers) {
             plan.push_back(0);
         }
         for (int r = 0; which != Save::Settings && r < kDriverRows; ++r) {
-            if (!model_.rows[static_cast<std::size_t>(r)].fields[0].empty()) {
+            const auto i = static_cast<std::size_t>(r);
+            if (!model_.rows[i].fields[0].empty()) {
                 plan.push_back(1 + r);
+            } else if (model_.rows[i] != last_.rows[i]) {
+                nameless.insert(1 + r);
             }
         }
         const bool answer = coin();
@@ -526,7 +533,8 @@ private:
                            : which == Save::Settings ? "Config > Save"
                                                      : "Drivers > Save To Game") +
                (answer ? ", replacing" : ", keeping") + " other programs' changes";
-        const Outcome outcome = expect(plan, answer, model_);
+        Outcome outcome = expect(plan, answer, model_);
+        outcome.refused.insert(nameless.begin(), nameless.end());
         std::vector<FileReview> reviews;
         if (which == Save::All) {
             reviews = session_.review();
@@ -546,7 +554,16 @@ private:
                                                     ? session_.saveSettings(ask)
                                                     : session_.saveDrivers(ask);
         EXPECT_EQ(asked, outcome.asked) << "the files asked about";
+        std::set<std::string> failed;
+        for (const FileError& failure : failures) {
+            failed.insert(failure.path());
+        }
+        std::set<std::string> refused;
+        for (const int f : outcome.refused) {
+            refused.insert(gamePath(f));
+        }
         EXPECT_EQ(failures.size(), outcome.refused.size());
+        EXPECT_EQ(failed, refused) << "the files reported as not saved";
 
         std::set<int> changed;
         for (int f = 0; f < kFiles; ++f) {
@@ -585,6 +602,10 @@ private:
                      const std::map<int, std::optional<std::string>>& before) {
         std::set<std::string> listed;
         for (const FileReview& review : reviews) {
+            if (review.refused) {
+                listed.insert(review.refused->path());
+                continue;
+            }
             listed.insert(review.gamePath);
             const int f = fileOf(review.gamePath);
             if (f < 0 || !before.at(f)) {
