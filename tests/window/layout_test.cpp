@@ -314,6 +314,17 @@ TEST_F(LayoutTest, TabAndShiftTabGoRoundEachPageBothWaysFromEveryStop) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
             EXPECT_EQ(focusName(), round.stops[(i + n - 1) % n]);
         }
+        // And as a player goes: once round by Tab alone, then back by
+        // Shift+Tab alone, each key from where the last one left the focus.
+        named(round.stops[0])->setFocus(Qt::TabFocusReason);
+        for (std::size_t i = 1; i <= n; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(focusName(), round.stops[i % n]) << "Tab number " << i;
+        }
+        for (std::size_t i = 1; i <= n; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+            EXPECT_EQ(focusName(), round.stops[(n - i) % n]) << "Shift+Tab number " << i;
+        }
     }
 }
 
