@@ -104,6 +104,10 @@ void GameFileSave::replace(const Entry& entry, const std::filesystem::path& host
             throw FileError(shown, kChangedElsewhereReason);
         }
         keepOriginal(entry, shown);
+        // Keeping may wait for another RivoEdit's keep: look once more.
+        if (readNow(host) != expected) {
+            throw FileError(shown, kChangedElsewhereReason);
+        }
     };
     if (entry.remove) {
         textfile::removeFile(host, lastLook);

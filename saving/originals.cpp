@@ -155,6 +155,12 @@ bool unsafe(const std::string& path) {
     if (path.empty() || path.front() == '/' || path.find_first_of(":\\") != std::string::npos) {
         return true;
     }
+    // A tab or line break would split the list's line; no control
+    // character belongs in a file name.
+    if (std::any_of(path.begin(), path.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; })) {
+        return true;
+    }
     std::size_t at = 0;
     for (;;) {
         const std::size_t slash = path.find('/', at);
@@ -493,7 +499,8 @@ void Originals::moveIn() {
 }
 
 // Under the lock: what another RivoEdit wrote joins what this one knows.
-// The list's own order comes first.
+// The list's own order comes first; of two entries for one game file, the
+// one kept first.
 void Originals::reread() {
     const std::optional<ListText> read = readList(folder_);
     if (!read) {
@@ -508,10 +515,30 @@ void Originals::reread() {
     std::sort(known.begin(), known.end(),
               [](const auto& a, const auto& b) { return a.second.order < b.second.order; });
     for (auto& [gamePath, entry] : known) {
-        entry.order = static_cast<int>(merged.size());
-        merged.emplace(gamePath, entry);
+        const auto found = merged.find(gamePath);
+        if (found == merged.end()) {
+            entry.order = static_cast<int>(merged.size());
+            merged.emplace(gamePath, entry);
+        } else if (entry.keptAt < found->second.keptAt) {
+            // Kept twice (the list was lost in between): the earlier copy is
+            // the game's own file, the later one an earlier save of ours.
+            found->second.keptAt = entry.keptAt;
+            found->second.copy = entry.copy;
+        }
     }
     entries_ = std::move(merged);
+}
+
+// Whether originals.txt on disk names `copy`; when it cannot be read, it
+// is taken to name it, so that no copy it may name is removed.
+bool Originals::listNames(const std::string& copy) const {
+    try {
+        const std::optional<ListText> read = readList(folder_);
+        return read && std::any_of(read->kept.begin(), read->kept.end(),
+                                   [&](const ListText::Line& line) { return line.copy == copy; });
+    } catch (...) {
+        return true;
+    }
 }
 
 std::string Originals::copyName(const std::string& gamePath) const {
@@ -525,8 +552,7 @@ std::string Originals::copyName(const std::string& gamePath) const {
     }
     if (unsafe(copy) || taken(copy)) {
         std::string name = ansi::toUtf8(gamePath.substr(gamePath.find_last_of("\\/:") + 1));
-        if (name.empty() || name == "." || name == ".." ||
-            name.find_first_of("<>\"|?*") != std::string::npos) {
+        if (name.empty() || unsafe(name)) {
             name = "file";
         }
         copy = "elsewhere/" + std::to_string(entries_.size() + 1) + " " + name;
@@ -558,7 +584,7 @@ std::string Originals::makeCopy(const std::string& gamePath, const std::string& 
             textfile::writeNew(path, bytes);
             return copy;
         } catch (const FileError& e) {
-            if (e.code() != std::errc::file_exists || number == kMostTries) {
+            if (e.code() != std::errc::file_exists || number >= kMostTries) {
                 throw;
             }
         }
@@ -622,10 +648,14 @@ void Originals::keep(const std::string& gamePath, const std::optional<std::strin
         if (!known) {
             entries_.erase(gamePath);
         }
-        if (!entry.copy.empty()) {
+        if (!entry.copy.empty() && !listNames(entry.copy)) {
             // Made just now and named nowhere: not left behind.
             std::error_code ignored;
             fs::remove(folder_ / utf8Path(entry.copy), ignored);
+        } else if (!known) {
+            // The list was replaced before the error (its folder could not
+            // be synced, say): it names the copy, which therefore stays.
+            entries_.emplace(gamePath, entry);
         }
         throw;
     }

@@ -79,6 +79,7 @@ private:
     };
 
     std::string copyName(const std::string& gamePath) const;
+    bool listNames(const std::string& copy) const;
     bool taken(const std::string& copy) const;
     std::string makeCopy(const std::string& gamePath, const std::string& bytes) const;
     void reread();

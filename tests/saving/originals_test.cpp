@@ -165,6 +165,15 @@ const ListRow kListRows[] = {
      "video (3).cfg",
      "\tC:\\Games\\Kestra\\video.cfg\tvideo (3).cfg\r\n",
      nullptr},
+    // A tab in the game's path would split the list's line: the copy goes
+    // elsewhere, under a plain name.
+    {"GamePathWithATab",
+     nullptr,
+     {},
+     "Season\t1\\Drivers\\a\tb.rcd",
+     "elsewhere/1 file",
+     "\tC:\\Games\\Kestra\\Season%091\\Drivers\\a%09b.rcd\telsewhere/1 file\r\n",
+     nullptr},
     // One file on Windows: the copy goes elsewhere.
     {"ClashWithAnEntryInAnotherCase",
      "kept\t2026-12-07 20:31:05\tC:\\Games\\Kestra\\Config.ini\tConfig.ini\r\n",
@@ -201,6 +210,36 @@ TEST(OriginalsTest, AnotherWritersEntriesStay) {
         {"C:\\Games\\Kestra\\video.cfg", std::nullopt},
         {"C:\\Games\\Kestra\\Season 1\\Drivers\\a.rcd", "the game's driver"},
         {"C:\\Games\\Kestra\\Season 1\\Drivers\\b.rcd", "the game's other driver"},
+    };
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(readFile(folder / "config.ini"), "the game's config");
+}
+
+// The list is lost after this RivoEdit read it, and another one keeps our
+// earlier save as the file's original: the first kept copy stays the
+// original in the list, whoever writes it last.
+TEST(OriginalsTest, AListLostBetweenTwoKeepsKeepsTheFirstOriginal) {
+    TempDir dir;
+    const fs::path folder = dir / "kept";
+    fs::create_directories(folder);
+    writeFile(folder / "config.ini", "the game's config");
+    writeFile(folder / "originals.txt",
+              Header() +
+                  "install\tC:\\Games\\Kestra\r\nhost\t/home/player/Games/Kestra\r\n"
+                  "kept\t2026-01-02 03:04:05\tC:\\Games\\Kestra\\config.ini\tconfig.ini\r\n");
+    Originals mine(folder, kInstall, "/home/player/Games/Kestra");
+    fs::remove(folder / "originals.txt");
+    Originals theirs(folder, kInstall, "/home/player/Games/Kestra");
+    theirs.keep("C:\\Games\\Kestra\\config.ini", "an earlier save of ours");
+    mine.keep("C:\\Games\\Kestra\\video.cfg", "the game's video.cfg");
+
+    std::map<std::string, std::optional<std::string>> kept;
+    for (const Originals::Kept& file : Originals(folder, kInstall, {}).all()) {
+        kept[file.gamePath] = file.bytes;
+    }
+    const std::map<std::string, std::optional<std::string>> expected = {
+        {"C:\\Games\\Kestra\\config.ini", "the game's config"},
+        {"C:\\Games\\Kestra\\video.cfg", "the game's video.cfg"},
     };
     EXPECT_EQ(kept, expected);
     EXPECT_EQ(readFile(folder / "config.ini"), "the game's config");
