@@ -98,6 +98,7 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
         field->setPalette(palette);
         folderFields[row] = field;
     }
+    keepCaptionsLeftOfValues();
 
     SystemRating = makeFrame<5>("fraConfig_SystemRating", "System Rating", 3360,
                                 {"1", "2", "3", "4", "5"}, {120, 600, 1080, 1560, 2040}, 375, 195);
@@ -118,6 +119,31 @@ ConfigPage::ConfigPage(QWidget* parent) : QWidget(parent) {
     lstConfig_VideoDriver->setItemDelegate(new FocusFrameDelegate(lstConfig_VideoDriver));
     lstConfig_VideoDriver->setGeometry(twips::onPage(3720, 4200, 3615, 645));
     lblConfig_VideoDriver->setBuddy(lstConfig_VideoDriver);
+}
+
+// The captions were placed for an 11-pixel dialog font. A larger one (the
+// system's font on Windows) widens them: the values then start after the
+// widest caption instead of under it, keeping their right edges.
+void ConfigPage::keepCaptionsLeftOfValues() {
+    constexpr int kGap = 4;
+    twips::fitText(lblConfig_Location);
+    int widest = 0;
+    for (QLabel* caption : {lblConfig_Location, lblConfig_Store, lblConfig_Host}) {
+        widest = std::max(widest, caption->geometry().right());
+    }
+    for (QLabel* caption : folderLabels) {
+        widest = std::max(widest, caption->geometry().right());
+    }
+    const int shift = widest + kGap - lblConfig_LocationDir->geometry().left();
+    if (shift <= 0) {
+        return;
+    }
+    for (QLabel* value : {lblConfig_LocationDir, lblConfig_StoreDir, lblConfig_HostDir}) {
+        value->setGeometry(value->geometry().adjusted(shift, 0, 0, 0));
+    }
+    for (QLineEdit* field : folderFields) {
+        field->setGeometry(field->geometry().translated(shift, 0));
+    }
 }
 
 template <std::size_t N>

@@ -87,6 +87,7 @@ public:
     QList<QWidget*> tabOrder() const;
 
 private:
+    void keepCaptionsLeftOfValues();
     // Each frame is one stop of the Tab key, at its selected button; the
     // arrow keys move within it. Follows the selection, the program's own
     // included, and keeps the focus on the selected button of its frame.
