@@ -16,6 +16,8 @@ void frmMain::buildStatusLine() {
     lblStatus = new QLabel(this);
     lblStatus->setObjectName("lblStatus");
     lblStatus->setTextFormat(Qt::PlainText);
+    // A folder it names can be selected and copied.
+    lblStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->setObjectName("sbrStatus");
     statusBar()->setSizeGripEnabled(false);
     // A widget, not a passing message: a menu item's status tip covers it
@@ -28,6 +30,11 @@ void frmMain::buildStatusLine() {
 
 void frmMain::showStatus(const std::string& text) {
     lblStatus->setText(fromUtf8(text));
+    // A long line (a folder's path) is cut at the window's edge: the
+    // tooltip shows it whole, as plain text.
+    lblStatus->setToolTip(text.empty() ? QString()
+                                       : "<p style='white-space:pre'>" +
+                                             fromUtf8(text).toHtmlEscaped() + "</p>");
 }
 
 void frmMain::runSave(const std::function<std::vector<FileError>()>& save) {

@@ -453,6 +453,9 @@ TEST_F(CloseTest, TheTitleMarksUnsavedWorkAndTheStatusLineTellsEachCommand) {
     ASSERT_EQ(installs.size(), 1u);
     EXPECT_EQ(status(), "Saved 1 game file; the game's originals are kept in " +
                             displayPath(originalsRoot() / installs[0]));
+    // Cut at the window's edge, the line is whole in its tooltip.
+    EXPECT_THAT(window->lblStatus->toolTip().toStdString(),
+                HasSubstr(displayPath(originalsRoot() / installs[0]) + "</p>"));
     EXPECT_FALSE(marked());
     EXPECT_TRUE(window->mnuFile_Restore->isEnabled());
     // Save All is greyed now; Config > Save says it had nothing to write.
