@@ -42,6 +42,16 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
     return files;
 }
 
+// What the list names now, read afresh as at the next start: each game
+// file with the bytes of its copy (none: the file did not exist).
+std::map<std::string, std::optional<std::string>> KeptNow(const fs::path& folder) {
+    std::map<std::string, std::optional<std::string>> kept;
+    for (const Originals::Kept& file : Originals(folder, kInstall, {}).all()) {
+        kept[file.gamePath] = file.bytes;
+    }
+    return kept;
+}
+
 struct ListRow {
     const char* name;
     const char* list;                          // after the header; nullptr: no list at all
@@ -201,10 +211,7 @@ TEST(OriginalsTest, AnotherWritersEntriesStay) {
     EXPECT_TRUE(mine.has("C:\\Games\\Kestra\\video.cfg"));
     theirs.keep("C:\\Games\\Kestra\\Season 1\\Drivers\\b.rcd", "the game's other driver");
 
-    std::map<std::string, std::optional<std::string>> kept;
-    for (const Originals::Kept& file : Originals(folder, kInstall, {}).all()) {
-        kept[file.gamePath] = file.bytes;
-    }
+    const std::map<std::string, std::optional<std::string>> kept = KeptNow(folder);
     const std::map<std::string, std::optional<std::string>> expected = {
         {"C:\\Games\\Kestra\\config.ini", "the game's config"},
         {"C:\\Games\\Kestra\\video.cfg", std::nullopt},
@@ -233,10 +240,7 @@ TEST(OriginalsTest, AListLostBetweenTwoKeepsKeepsTheFirstOriginal) {
     theirs.keep("C:\\Games\\Kestra\\config.ini", "an earlier save of ours");
     mine.keep("C:\\Games\\Kestra\\video.cfg", "the game's video.cfg");
 
-    std::map<std::string, std::optional<std::string>> kept;
-    for (const Originals::Kept& file : Originals(folder, kInstall, {}).all()) {
-        kept[file.gamePath] = file.bytes;
-    }
+    const std::map<std::string, std::optional<std::string>> kept = KeptNow(folder);
     const std::map<std::string, std::optional<std::string>> expected = {
         {"C:\\Games\\Kestra\\config.ini", "the game's config"},
         {"C:\\Games\\Kestra\\video.cfg", "the game's video.cfg"},
